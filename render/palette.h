@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+// Pixel values 0x00RRGGBB for every cell flag byte.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace quillmoor {
+
+using Pixel = std::uint32_t;
+using Palette = std::array<Pixel, 256>;
+
+inline constexpr Pixel PixelFloor = 0x000000;
+inline constexpr Pixel PixelRock = 0x008000;
+inline constexpr Pixel PixelAlien = 0xFF0000;
+inline constexpr Pixel PixelPlayer = 0xC0FFFF;
+inline constexpr Pixel PixelGoal = 0xFFFF00;
+
+// Wall outranks alien, alien outranks player, anything else even is the goal colour.
+void BuildPalette(Palette& palette);
+
+// The palette of the running game, built once by the game view.
+Palette& ProcessPalette();
+
+}  // namespace quillmoor

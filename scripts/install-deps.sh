@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Installs the Debian packages Quillmoor needs to build, test and run; idempotent.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
+  fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35
+  xvfb xauth xdotool imagemagick x11-utils python3
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+sudo=()
+if ((EUID != 0)); then
+  sudo=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
