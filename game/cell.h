@@ -18,18 +18,28 @@ inline constexpr std::uint8_t CellPlayer = 0x02;
 inline constexpr std::uint8_t CellAlien = 0x04;
 inline constexpr std::uint8_t CellGoal = 0x80;
 
-constexpr std::uint8_t RowOf(CellId cell) { return static_cast<std::uint8_t>(cell >> 8); }
-constexpr std::uint8_t ColumnOf(CellId cell) { return static_cast<std::uint8_t>(cell); }
+constexpr std::uint8_t RowOf(CellId cell) {
+  return static_cast<std::uint8_t>(cell >> 8);
+}
+constexpr std::uint8_t ColumnOf(CellId cell) {
+  return static_cast<std::uint8_t>(cell);
+}
 constexpr CellId MakeCell(unsigned row, unsigned column) {
   return static_cast<CellId>(((row & 0xFFu) << 8) | (column & 0xFFu));
 }
 
 // The seam between columns 255 and 0 reflects the row; 254 - r keeps the row's parity, so rooms
 // still only neighbour wall slots across it.
-constexpr std::uint8_t MirrorRow(unsigned row) { return static_cast<std::uint8_t>(254u - row); }
+constexpr std::uint8_t MirrorRow(unsigned row) {
+  return static_cast<std::uint8_t>(254u - row);
+}
 
-constexpr CellId StepUp(CellId cell) { return MakeCell(RowOf(cell) - 1u, ColumnOf(cell)); }
-constexpr CellId StepDown(CellId cell) { return MakeCell(RowOf(cell) + 1u, ColumnOf(cell)); }
+constexpr CellId StepUp(CellId cell) {
+  return MakeCell(RowOf(cell) - 1u, ColumnOf(cell));
+}
+constexpr CellId StepDown(CellId cell) {
+  return MakeCell(RowOf(cell) + 1u, ColumnOf(cell));
+}
 constexpr CellId StepRight(CellId cell) {
   return ColumnOf(cell) == 255 ? MakeCell(MirrorRow(RowOf(cell)), 0)
                                : MakeCell(RowOf(cell), ColumnOf(cell) + 1u);
@@ -38,6 +48,10 @@ constexpr CellId StepLeft(CellId cell) {
   return ColumnOf(cell) == 0 ? MakeCell(MirrorRow(RowOf(cell)), 255)
                              : MakeCell(RowOf(cell), ColumnOf(cell) - 1u);
 }
+
+// Every look-around examines the neighbours in this order; a candidate's index follows it.
+inline constexpr CellId (*const LookAroundSteps[])(CellId) = {StepUp, StepRight, StepDown,
+                                                              StepLeft};
 
 // True when a step from oldCell to newCell crossed the column seam; rows are not compared.
 constexpr bool CrossesSeam(CellId newCell, CellId oldCell) {
@@ -50,8 +64,14 @@ constexpr CellId OppositeCell(CellId cell) {
   return MakeCell((RowOf(cell) + 128u) & 0xFEu, (ColumnOf(cell) + 128u) & 0xFEu);
 }
 
-constexpr bool IsRoom(CellId cell) { return (cell & 0x0101) == 0; }
-constexpr bool IsPillar(CellId cell) { return (cell & 0x0101) == 0x0101; }
-constexpr bool IsWallSlot(CellId cell) { return !IsRoom(cell) && !IsPillar(cell); }
+constexpr bool IsRoom(CellId cell) {
+  return (cell & 0x0101) == 0;
+}
+constexpr bool IsPillar(CellId cell) {
+  return (cell & 0x0101) == 0x0101;
+}
+constexpr bool IsWallSlot(CellId cell) {
+  return !IsRoom(cell) && !IsPillar(cell);
+}
 
 }  // namespace quillmoor

@@ -7,10 +7,10 @@
 #include <span>
 
 #include "game/cell.h"
+#include "game/maze_grid.h"
 
 namespace quillmoor {
 
-class MazeGrid;
 class RandomSource;
 
 class MazeGenerator {
@@ -37,6 +37,7 @@ class MazeGenerator {
   };
 
   int GatherCarveCandidates(std::array<Candidate, 4>& candidates);
+  bool IsListed(CellId wall) const;
   void PushFrontierWall(CellId wall);
   void RemoveFrontierWall(CellId wall);
   void ReopenFromFrontier();
@@ -46,6 +47,9 @@ class MazeGenerator {
   RandomSource& random_;
   std::array<CellId, FrontierCapacity> frontierWalls_{};
   int frontierCount_ = 0;
+  // Where each listed wall sits in frontierWalls_; entries of unlisted cells are stale, so a
+  // lookup is trusted only when the list holds the wall at that position.
+  std::array<std::uint16_t, CellCount> frontierPosition_{};
   CellId carveCell_ = StartCell;
   bool mazeComplete_ = false;
 };
