@@ -1,1 +1,104 @@
 // SPDX-License-Identifier: MIT
+// Maps Qt keys to virtual-key codes by physical digit key where the platform tells it.
+#include "app/key_mapping.h"
+
+#include <QKeyEvent>
+#include <QString>
+#include <array>
+#include <utility>
+
+namespace quillmoor {
+
+namespace {
+
+using KeyCode = std::pair<int, std::uint32_t>;
+
+constexpr std::uint32_t NoKey = 0;
+constexpr std::uint32_t VirtualDigit1 = 49;
+constexpr std::uint32_t VirtualLetterA = 65;
+constexpr int LetterCount = 26;
+constexpr int DigitCount = 9;
+
+// X key codes (xcb and Wayland alike) of the main row's 1..9, the same on every layout.
+constexpr quint32 ScanCodeDigit1 = 10;
+
+constexpr std::array<KeyCode, 4> ArrowKeys = {{
+    {Qt::Key_Left, 37},
+    {Qt::Key_Up, 38},
+    {Qt::Key_Right, 39},
+    {Qt::Key_Down, 40},
+}};
+
+constexpr std::array<KeyCode, 2> OtherNamedKeys = {{
+    {Qt::Key_Escape, 27},
+    {Qt::Key_Space, 32},
+}};
+
+// Shift + 1..9 on a US layout, for events that carry no scan code (offscreen, synthetic).
+constexpr std::array<KeyCode, DigitCount> ShiftedUsDigits = {{
+    {Qt::Key_Exclam, 49},
+    {Qt::Key_At, 50},
+    {Qt::Key_NumberSign, 51},
+    {Qt::Key_Dollar, 52},
+    {Qt::Key_Percent, 53},
+    {Qt::Key_AsciiCircum, 54},
+    {Qt::Key_Ampersand, 55},
+    {Qt::Key_Asterisk, 56},
+    {Qt::Key_ParenLeft, 57},
+}};
+
+template <std::size_t N>
+std::uint32_t Lookup(const std::array<KeyCode, N>& table, int key) {
+  for (const auto& [qtKey, code] : table) {
+    if (qtKey == key) {
+      return code;
+    }
+  }
+  return NoKey;
+}
+
+bool InRange(int value, int first, int count) {
+  return value >= first && value < first + count;
+}
+
+std::uint32_t LetterFromText(const QString& text) {
+  if (text.size() != 1) {
+    return NoKey;
+  }
+  const char16_t upper = text.at(0).toUpper().unicode();
+  return InRange(upper, 'A', LetterCount) ? VirtualLetterA + (upper - u'A') : NoKey;
+}
+
+}  // namespace
+
+std::uint32_t VirtualKeyFromEvent(const QKeyEvent& event) {
+  const int key = event.key();
+  // The keypad's arrows (Num Lock off) are the arrow keys; its digits are never accepted.
+  if (event.modifiers().testFlag(Qt::KeypadModifier)) {
+    return Lookup(ArrowKeys, key);
+  }
+  const quint32 scanCode = event.nativeScanCode();
+  if (scanCode >= ScanCodeDigit1 && scanCode < ScanCodeDigit1 + DigitCount) {
+    return VirtualDigit1 + (scanCode - ScanCodeDigit1);
+  }
+  if (InRange(key, Qt::Key_1, DigitCount)) {
+    return VirtualDigit1 + static_cast<std::uint32_t>(key - Qt::Key_1);
+  }
+  if (InRange(key, Qt::Key_A, LetterCount)) {
+    return VirtualLetterA + static_cast<std::uint32_t>(key - Qt::Key_A);
+  }
+  if (const std::uint32_t arrow = Lookup(ArrowKeys, key); arrow != NoKey) {
+    return arrow;
+  }
+  if (const std::uint32_t named = Lookup(OtherNamedKeys, key); named != NoKey) {
+    return named;
+  }
+  if (scanCode == 0 && event.modifiers().testFlag(Qt::ShiftModifier)) {
+    if (const std::uint32_t digit = Lookup(ShiftedUsDigits, key); digit != NoKey) {
+      return digit;
+    }
+  }
+  return LetterFromText(event.text());
+}
+
+}  // namespace quillmoor

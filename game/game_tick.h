@@ -15,16 +15,22 @@ namespace quillmoor {
 void NewGame(GameState& state, GameWorld& world, TickHost& host);
 
 // One tick after the title phase: aliens, the pending key, the player, six carves, the repaint
-// and, when the stage ended, the next-stage dialog and the next stage.
+// and, when the stage ended, the next-stage dialog and the next stage. The elapsed count
+// stops at its maximum instead of overflowing.
 void PlayTick(GameState& state, GameWorld& world, TickHost& host);
 
 // The digits 1-9: with Shift and/or Ctrl the tick period, otherwise the zoom (1-3 only).
+// The modifiers are read now, when the tick consumes the key; any other code does nothing.
 void SetTickPeriodKey(GameState& state, TickHost& host, std::uint32_t key);
 
-// Moves with the grid kept in step: the player bit, the alien bit, the seam flag.
+// Moves with the grid kept in step. The player's move carries its bit and toggles the seam
+// flag when it crosses the column seam.
 void MovePlayerTo(GameState& state, MazeGrid& grid, CellId cell);
+// alien is 0..AlienCount-1. Unmarks the cell left even when another alien still stands there.
 void MoveAlienTo(GameState& state, MazeGrid& grid, int alien, CellId cell);
+// Sends the alien to the opposite room, where it starts afresh (its previous cell is that room).
 void CatchAlien(GameState& state, MazeGrid& grid, int alien);
+// Sets the alien bit under every alien again, restoring marks that moves and catches erased.
 void RemarkAliens(const GameState& state, MazeGrid& grid);
 
 }  // namespace quillmoor
