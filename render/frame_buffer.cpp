@@ -1,1 +1,39 @@
 // SPDX-License-Identifier: MIT
+// Allocation of the frame buffer on every resize of the view.
+#include "render/frame_buffer.h"
+
+#include <cstddef>
+#include <limits>
+#include <new>
+
+namespace quillmoor {
+
+bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height) {
+  // Released before allocating, so the old and the new array are never held at once.
+  buffer.pixels.reset();
+  buffer.width = 0;
+  buffer.height = 0;
+  if (width < 1 || height < 1) {
+    return true;
+  }
+
+  // Formed in 64 bits: a 32-bit product wraps for large sizes and would give a short array.
+  const std::int64_t count = std::int64_t{width} * std::int64_t{height};
+  if (count > MaxFramePixels ||
+      static_cast<std::uint64_t>(count) > std::numeric_limits<std::size_t>::max() / sizeof(Pixel)) {
+    return false;
+  }
+
+  // Value-initialised: the renderers leave a strip at the right and bottom edges unwritten, and
+  // it must show black rather than stale memory.
+  Pixel* pixels = new (std::nothrow) Pixel[static_cast<std::size_t>(count)]();
+  if (pixels == nullptr) {
+    return false;
+  }
+  buffer.pixels.reset(pixels);
+  buffer.width = width;
+  buffer.height = height;
+  return true;
+}
+
+}  // namespace quillmoor

@@ -1,1 +1,240 @@
 // SPDX-License-Identifier: MIT
+// The maze picture: a clipped outer ring of cells around an unclipped inner block.
+#include "render/maze_renderer.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstring>
+
+#include "game/maze_grid.h"
+
+namespace quillmoor {
+
+namespace {
+
+constexpr int CentreCell = 128;  // the unfolded position drawn at the centre of the view
+constexpr unsigned GridSide = 256;
+constexpr unsigned ByteMask = 0xFFu;
+constexpr unsigned SeamBit = 0x100u;  // set in every other 256-column copy, the mirrored ones
+constexpr unsigned MirrorBase = 254u;
+
+bool IsSupportedZoom(int zoom) {
+  return zoom >= 1 && zoom <= 3;
+}
+
+// Where the cells fall: the cell at offset (i, j) is UnfoldedCell(128 + i, 128 + j) and its
+// square starts at (originX + zoom * i, originY + zoom * j); offsets run -nx .. nx - 1 and
+// -ny .. ny - 1. With at most MaxFramePixels pixels every coordinate fits an int.
+struct ViewGeometry {
+  int zoom;
+  int originX;
+  int originY;
+  int nx;
+  int ny;
+
+  ViewGeometry(int width, int height, int s) : zoom(s) {
+    const int half = s / 2;
+    originX = width / 2 - half;
+    originY = height / 2 - half;
+    // Truncating toward zero, so nx, ny >= 1 even when the origin is -1 (a 1-pixel side).
+    nx = originX / s + 1;
+    ny = originY / s + 1;
+  }
+
+  int CellLeft(int i) const { return originX + zoom * i; }
+  int CellTop(int j) const { return originY + zoom * j; }
+  CellRect Square(int i, int j) const {
+    return {CellLeft(i), CellTop(j), CellLeft(i) + zoom, CellTop(j) + zoom};
+  }
+};
+
+// The colours of the grid rows the current frame needs, so the inner run copies whole spans of
+// a grid row instead of looking up each cell. Rows are mapped on first use within a frame; a
+// frame 256 cells tall needs every row.
+class MappedRows {
+ public:
+  void Begin(const MazeGrid& grid, const Palette& palette) {
+    grid_ = &grid;
+    palette_ = &palette;
+    mapped_.fill(false);
+  }
+
+  const Pixel* Row(unsigned row) {
+    Pixel* colours = &colours_[row * GridSide];
+    if (!mapped_[row]) {
+      const std::uint8_t* flags = grid_->data() + row * GridSide;
+      for (unsigned column = 0; column < GridSide; ++column) {
+        colours[column] = (*palette_)[flags[column]];
+      }
+      mapped_[row] = true;
+    }
+    return colours;
+  }
+
+ private:
+  const MazeGrid* grid_ = nullptr;
+  const Palette* palette_ = nullptr;
+  std::array<bool, GridSide> mapped_{};
+  std::array<Pixel, GridSide * GridSide> colours_{};
+};
+
+// One table for the process: the renderers run on the window thread only.
+MappedRows g_mappedRows;
+
+Pixel* RowStart(FrameBuffer& buffer, int x, int y) {
+  return buffer.pixels.get() +
+         static_cast<std::size_t>(y) * static_cast<std::size_t>(buffer.width) +
+         static_cast<std::size_t>(x);
+}
+
+// Kept out of line: inlined, the compiler sees a span's bound and expands the copy into a string
+// instruction that is far slower than the library's copy.
+[[gnu::noinline]] void CopyPixels(Pixel* dest, const Pixel* source, std::size_t count) {
+  std::memcpy(dest, source, count * sizeof(Pixel));
+}
+
+// Four pixels in one vector register (a GCC and Clang extension), so that widening a cell to
+// S pixels is a register shuffle rather than S separate stores.
+constexpr int QuadSize = 4;
+using PixelQuad = Pixel __attribute__((vector_size(QuadSize * sizeof(Pixel))));
+
+void StoreQuad(Pixel* dest, PixelQuad quad) {
+  std::memcpy(dest, &quad, sizeof quad);
+}
+
+// Writes each of `cells` source pixels S times over.
+template <int S>
+void WidenPixels(Pixel* dest, const Pixel* source, int cells) {
+  int k = 0;
+  for (; k + QuadSize <= cells; k += QuadSize) {
+    PixelQuad quad;
+    std::memcpy(&quad, source + k, sizeof quad);
+    if constexpr (S == 2) {
+      StoreQuad(dest, __builtin_shufflevector(quad, quad, 0, 0, 1, 1));
+      StoreQuad(dest + QuadSize, __builtin_shufflevector(quad, quad, 2, 2, 3, 3));
+    } else {
+      static_assert(S == 3);
+      StoreQuad(dest, __builtin_shufflevector(quad, quad, 0, 0, 0, 1));
+      StoreQuad(dest + QuadSize, __builtin_shufflevector(quad, quad, 1, 1, 2, 2));
+      StoreQuad(dest + 2 * QuadSize, __builtin_shufflevector(quad, quad, 2, 3, 3, 3));
+    }
+    dest += QuadSize * S;
+  }
+  for (; k < cells; ++k) {
+    for (int s = 0; s < S; ++s) {
+      *dest++ = source[k];
+    }
+  }
+}
+
+// Writes one pixel row of `cells` cells starting at unfolded column x. Within a 256-column
+// span the cells are consecutive entries of one mapped grid row.
+template <int S>
+void CopyRun(Pixel* dest, int x, int cells, const Pixel* upright, const Pixel* mirrored) {
+  while (cells > 0) {
+    const auto ux = static_cast<unsigned>(x);
+    const unsigned column = ux & ByteMask;
+    const int span = std::min(cells, static_cast<int>(GridSide - column));
+    const Pixel* source = ((ux & SeamBit) != 0 ? mirrored : upright) + column;
+    if constexpr (S == 1) {
+      CopyPixels(dest, source, static_cast<std::size_t>(span));
+    } else {
+      WidenPixels<S>(dest, source, span);
+    }
+    dest += static_cast<std::ptrdiff_t>(span) * S;
+    x += span;
+    cells -= span;
+  }
+}
+
+// The inner run of middle row j: cells 1 - nx .. nx - 2, which always lie inside the buffer.
+// The S pixel rows of a cell row are identical, so the first is built and copied S - 1 times.
+template <int S>
+void DrawInnerRun(FrameBuffer& buffer, const ViewGeometry& view, int j) {
+  const int cells = 2 * view.nx - 2;
+  if (cells <= 0) {
+    return;
+  }
+  const auto gridY = static_cast<unsigned>(CentreCell + j);
+  const Pixel* upright = g_mappedRows.Row(gridY & ByteMask);
+  const Pixel* mirrored = g_mappedRows.Row((MirrorBase - gridY) & ByteMask);
+  Pixel* first = RowStart(buffer, view.CellLeft(1 - view.nx), view.CellTop(j));
+  CopyRun<S>(first, CentreCell + 1 - view.nx, cells, upright, mirrored);
+  const std::size_t rowBytes = static_cast<std::size_t>(cells) * S * sizeof(Pixel);
+  for (int s = 1; s < S; ++s) {
+    std::memcpy(first + static_cast<std::size_t>(s) * static_cast<std::size_t>(buffer.width), first,
+                rowBytes);
+  }
+}
+
+template <int S>
+void DrawMaze(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette,
+              const ViewGeometry& view) {
+  const auto colourAt = [&](int i, int j) {
+    return palette[grid[UnfoldedCell(CentreCell + i, CentreCell + j)]];
+  };
+  const auto drawCell = [&](int i, int j) {
+    FillCellRect(buffer, S, view.Square(i, j), colourAt(i, j));
+  };
+  const auto drawEdgeRow = [&](int j) {
+    for (int i = -view.nx; i < view.nx; ++i) {
+      drawCell(i, j);
+    }
+  };
+
+  g_mappedRows.Begin(grid, palette);
+  drawEdgeRow(-view.ny);
+  for (int j = 1 - view.ny; j <= view.ny - 2; ++j) {
+    drawCell(-view.nx, j);
+    DrawInnerRun<S>(buffer, view, j);
+    drawCell(view.nx - 1, j);
+  }
+  drawEdgeRow(view.ny - 1);
+}
+
+}  // namespace
+
+void FillCellRect(FrameBuffer& buffer, int zoom, const CellRect& rect, Pixel pixel) {
+  if (!buffer || buffer.width < 1 || buffer.height < 1) {
+    return;
+  }
+  const int left = std::max(rect.left, 0);
+  const int top = std::max(rect.top, 0);
+  const int right = std::min(rect.right, buffer.width);
+  const int bottom = std::min(rect.bottom, buffer.height);
+  if (left >= right || top >= bottom) {
+    return;
+  }
+  const bool whollyInside =
+      left == rect.left && top == rect.top && right == rect.right && bottom == rect.bottom;
+  if (whollyInside && !IsSupportedZoom(zoom)) {
+    return;
+  }
+  const auto count = static_cast<std::size_t>(right - left);
+  for (int y = top; y < bottom; ++y) {
+    std::fill_n(RowStart(buffer, left, y), count, pixel);
+  }
+}
+
+void RenderMaze(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette, int zoom) {
+  if (!buffer || buffer.width < 1 || buffer.height < 1 ||
+      std::int64_t{buffer.width} * buffer.height > MaxFramePixels) {
+    return;
+  }
+  switch (zoom) {
+    case 1:
+      DrawMaze<1>(buffer, grid, palette, ViewGeometry(buffer.width, buffer.height, 1));
+      break;
+    case 2:
+      DrawMaze<2>(buffer, grid, palette, ViewGeometry(buffer.width, buffer.height, 2));
+      break;
+    case 3:
+      DrawMaze<3>(buffer, grid, palette, ViewGeometry(buffer.width, buffer.height, 3));
+      break;
+    default:
+      break;  // no other zoom is ever set; drawing nothing is the safe answer
+  }
+}
+
+}  // namespace quillmoor

@@ -19,7 +19,9 @@ struct CellRect {
   int bottom = 0;  // exclusive
 };
 
-// The grid cell at position (x, y) of the unfolded plane: beyond each column seam the rows mirror.
+// The grid cell at position (x, y) of the unfolded plane: x is a column, y a row, any value.
+// Beyond each column seam the rows mirror (254 - y), so the plane repeats every 512 columns
+// and every 256 rows.
 constexpr CellId UnfoldedCell(std::int32_t x, std::int32_t y) {
   const auto ux = static_cast<std::uint32_t>(x);
   const auto uy = static_cast<std::uint32_t>(y);
@@ -27,10 +29,15 @@ constexpr CellId UnfoldedCell(std::int32_t x, std::int32_t y) {
   return static_cast<CellId>((row << 8) | (ux & 0xFFu));
 }
 
-// Writes the part of rect inside the buffer; a wholly inside square is written as an S x S block.
+// Writes pixel to the part of rect that lies inside the buffer. rect is meant to be a
+// zoom x zoom cell square; when it lies wholly inside and zoom is not 1, 2 or 3 nothing is
+// written. Never writes outside the buffer, whatever rect holds. Does nothing without a buffer.
 void FillCellRect(FrameBuffer& buffer, int zoom, const CellRect& rect, Pixel pixel);
 
-// Draws every visible cell at zoom S (1, 2 or 3). Does nothing without a buffer.
+// Draws every visible cell at zoom S = 1, 2 or 3, the cell 0x8080 at the centre. Up to two
+// pixel columns at the right and rows at the bottom stay unwritten for S = 2 and 3. Does
+// nothing without a buffer or for any other zoom. Window thread only: it reuses one scratch
+// table between calls.
 void RenderMaze(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette, int zoom);
 
 }  // namespace quillmoor

@@ -1,1 +1,41 @@
 // SPDX-License-Identifier: MIT
+// The colour rule that turns a cell flag byte into a pixel value.
+#include "render/palette.h"
+
+#include "game/cell.h"
+
+namespace quillmoor {
+
+namespace {
+
+// The first matching rule wins: rock hides everything, an alien hides the player.
+Pixel ColourOf(unsigned flags) {
+  if (flags == 0) {
+    return PixelFloor;
+  }
+  if ((flags & CellWall) != 0) {
+    return PixelRock;
+  }
+  if ((flags & CellAlien) != 0) {
+    return PixelAlien;
+  }
+  if ((flags & CellPlayer) != 0) {
+    return PixelPlayer;
+  }
+  return PixelGoal;
+}
+
+}  // namespace
+
+void BuildPalette(Palette& palette) {
+  for (unsigned flags = 0; flags < palette.size(); ++flags) {
+    palette[flags] = ColourOf(flags);
+  }
+}
+
+Palette& ProcessPalette() {
+  static Palette palette{};
+  return palette;
+}
+
+}  // namespace quillmoor
