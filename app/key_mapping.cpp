@@ -73,6 +73,10 @@ std::uint32_t LetterFromText(const QString& text) {
 
 std::uint32_t VirtualKeyFromEvent(const QKeyEvent& event) {
   const int key = event.key();
+  // Alt combinations are system keys: window-manager and menu business, never game commands.
+  if (event.modifiers().testFlag(Qt::AltModifier)) {
+    return NoKey;
+  }
   // The keypad's arrows (Num Lock off) are the arrow keys; its digits are never accepted.
   if (event.modifiers().testFlag(Qt::KeypadModifier)) {
     return Lookup(ArrowKeys, key);

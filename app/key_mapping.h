@@ -10,7 +10,7 @@ namespace quillmoor {
 
 // The virtual-key code of a key press: Esc 27, Space 32, arrows 37-40 (keypad arrows too),
 // the main row's digits 1-9 as 49-57 whatever Shift, Ctrl or the layout make of them, letters
-// A-Z as 65-90 in either case. Keypad digits and every other key give 0.
+// A-Z as 65-90 in either case. Keypad digits, anything with Alt held and every other key give 0.
 std::uint32_t VirtualKeyFromEvent(const QKeyEvent& event);
 
 }  // namespace quillmoor
