@@ -1,1 +1,168 @@
 // SPDX-License-Identifier: MIT
+// The game view: owns the game state, the title screen and the frame buffer; every tick,
+// key, resize and paint of the game arrives here.
+#include "app/child_view.h"
+
+#include <algorithm>
+#include <limits>
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QTimerEvent>
+
+#include "app/about_dlg.h"
+#include "app/key_mapping.h"
+#include "dialogs/dlg_author_carrier.h"
+#include "dialogs/dlg_next_stage.h"
+#include "game/game_tick.h"
+#include "game/game_world.h"
+#include "game/key_codes.h"
+#include "render/maze_renderer.h"
+#include "render/palette.h"
+#include "render/present_frame.h"
+
+namespace quillmoor {
+
+namespace {
+
+// Set while a tick runs: the modal dialogs a tick opens keep delivering timer events, and a
+// tick inside a tick would move the game under an open dialog.
+bool g_inTick = false;
+
+class InTickScope {
+ public:
+  InTickScope() { g_inTick = true; }
+  ~InTickScope() { g_inTick = false; }
+  InTickScope(const InTickScope&) = delete;
+  InTickScope& operator=(const InTickScope&) = delete;
+};
+
+constexpr int MinTickPeriod = 1;  // milliseconds; 0 would fire whenever the loop is idle
+
+}  // namespace
+
+CChildView::CChildView(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  OnCreate();
+}
+
+CChildView::~CChildView() = default;
+
+void CChildView::OnCreate() {
+  BuildPalette(ProcessPalette());
+  NewGame(m_state, ProcessGameWorld(), *this);
+  m_state.m_hp = InitialHp;
+  m_titleWnd = std::make_unique<CTitleWnd>(this);
+  m_titleWnd->hide();
+}
+
+void CChildView::OnTimer() {
+  if (g_inTick) {
+    return;
+  }
+  const InTickScope inTick;
+  // Only "40 or more" matters once play has begun, so the count stops instead of overflowing.
+  if (m_state.m_tickCount < std::numeric_limits<std::int32_t>::max()) {
+    ++m_state.m_tickCount;
+  }
+  if (m_state.m_tickCount < TitleTicks) {
+    if (m_titleWnd) {
+      m_titleWnd->repaint();
+    }
+    return;
+  }
+  if (m_titleWnd) {
+    m_titleWnd->close();
+    m_titleWnd.reset();
+  }
+  PlayTick(m_state, ProcessGameWorld(), *this);
+}
+
+void CChildView::OnSize(int cx, int cy) {
+  // When memory runs out the buffer is simply gone: paints draw nothing until a later resize
+  // succeeds, so the failure needs no handling of its own here.
+  ResizeFrameBuffer(m_frameBuffer, cx, cy);
+  if (!m_frameBuffer) {
+    m_presentImage = QImage();
+  }
+  if (m_titleWnd) {
+    m_titleWnd->setGeometry(0, 0, std::max(cx, 0), std::max(cy, 0));
+    m_titleWnd->raise();
+    m_titleWnd->show();
+  }
+}
+
+void CChildView::OnPaint() {
+  if (!m_frameBuffer) {
+    return;
+  }
+  QPainter painter(this);
+  RenderMaze(m_frameBuffer, ProcessGameWorld().grid, ProcessPalette(), m_state.m_viewMode);
+  PresentFrame(painter, m_frameBuffer, m_presentImage);
+}
+
+void CChildView::OnKeyDown(QKeyEvent* event) {
+  quillmoor::OnKeyDown(m_state, VirtualKeyFromEvent(*event));
+  event->accept();
+}
+
+void CChildView::SetTickPeriod(int milliseconds) {
+  if (m_timerId != 0) {
+    killTimer(m_timerId);
+  }
+  m_timerId = startTimer(std::max(milliseconds, MinTickPeriod), Qt::PreciseTimer);
+}
+
+ModifierState CChildView::QueryModifiers() {
+  const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+  return ModifierState{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)};
+}
+
+void CChildView::RepaintNow() {
+  repaint();
+}
+
+void CChildView::ShowAuthorCareer() {
+  CDlgAuthorCarrier dialog(window());
+  dialog.DoModal();
+}
+
+void CChildView::ShowVersion() {
+  CAboutDlg dialog(window());
+  dialog.DoModal();
+}
+
+int CChildView::RunNextStageDialog(const NextStageReport& report) {
+  CDlgNextStage dialog(window());
+  dialog.SetOutcome(report.outcome);
+  dialog.m_nElapsedCycle = report.elapsedCycle;
+  dialog.m_nSkippedCycle = report.skippedCycle;
+  dialog.m_nCurrentHp = report.currentHp;
+  dialog.m_nNextStageAliens = report.nextStageAliens;
+  return dialog.DoModal();
+}
+
+void CChildView::paintEvent(QPaintEvent*) {
+  OnPaint();
+}
+
+void CChildView::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == m_timerId) {
+    OnTimer();
+    return;
+  }
+  QWidget::timerEvent(event);
+}
+
+void CChildView::resizeEvent(QResizeEvent* event) {
+  OnSize(event->size().width(), event->size().height());
+}
+
+void CChildView::keyPressEvent(QKeyEvent* event) {
+  OnKeyDown(event);
+}
+
+}  // namespace quillmoor

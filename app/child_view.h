@@ -1,1 +1,70 @@
 // SPDX-License-Identifier: MIT
+// The game view: owns the game state, the title screen and the frame buffer; every tick,
+// key, resize and paint of the game arrives here.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include <QImage>
+#include <QWidget>
+
+#include "game/game_state.h"
+#include "game/tick_host.h"
+#include "render/frame_buffer.h"
+#include "render/title_wnd.h"
+
+namespace quillmoor {
+
+class CChildView : public QWidget, public TickHost {
+ public:
+  // Builds the palette, starts the first stage with 20 hit points and the timer running, and
+  // creates the title screen hidden; the first resize shows it.
+  explicit CChildView(QWidget* parent = nullptr);
+  ~CChildView() override;
+  CChildView(const CChildView&) = delete;
+  CChildView& operator=(const CChildView&) = delete;
+
+  // One timer tick: ignored while a dialog of an earlier tick is open; ticks 1-39 only
+  // repaint the title, the 40th removes it and every tick from then on is a play tick.
+  void OnTimer();
+
+  // A new client size: a fresh black frame buffer (none when a side is below 1 or memory runs
+  // out), and the title, while it exists, over the whole view.
+  void OnSize(int cx, int cy);
+
+  GameState& gameState() { return m_state; }
+  const GameState& gameState() const { return m_state; }
+  const FrameBuffer& frameBuffer() const { return m_frameBuffer; }
+  // Null once the title phase is over.
+  const CTitleWnd* titleWnd() const { return m_titleWnd.get(); }
+
+  // TickHost: what the play tick asks of the window.
+  void SetTickPeriod(int milliseconds) override;
+  ModifierState QueryModifiers() override;
+  void RepaintNow() override;
+  void ShowAuthorCareer() override;
+  void ShowVersion() override;
+  int RunNextStageDialog(const NextStageReport& report) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void OnCreate();
+  // Draws the maze at the current zoom and shows it; draws nothing without a frame buffer.
+  void OnPaint();
+  // Records an accepted key for the next play tick; other keys go on to the base class.
+  void OnKeyDown(QKeyEvent* event);
+
+  std::unique_ptr<CTitleWnd> m_titleWnd;
+  FrameBuffer m_frameBuffer;
+  QImage m_presentImage;  // the opaque copy of the frame buffer that is drawn
+  GameState m_state;
+  int m_timerId = 0;
+};
+
+}  // namespace quillmoor

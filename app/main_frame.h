@@ -1,1 +1,29 @@
 // SPDX-License-Identifier: MIT
+// The one top-level window: the game view fills it, takes its focus and its keys.
+#pragma once
+
+#include <QMainWindow>
+
+#include "app/child_view.h"
+
+namespace quillmoor {
+
+class CMainFrame : public QMainWindow {
+ public:
+  // Title, icon, the view as the only content, the swallowed keystrokes, a default size that
+  // shows the whole title screen where the screen allows.
+  CMainFrame();
+  ~CMainFrame() override;
+  CMainFrame(const CMainFrame&) = delete;
+  CMainFrame& operator=(const CMainFrame&) = delete;
+
+  CChildView& view() { return m_wndView; }
+
+ private:
+  // The keystrokes the frame takes before the view: each becomes a command nobody handles.
+  void InstallSwallowedKeys();
+
+  CChildView m_wndView;
+};
+
+}  // namespace quillmoor

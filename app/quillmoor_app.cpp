@@ -1,1 +1,73 @@
 // SPDX-License-Identifier: MIT
+// The application object: names the program, maps the game's fonts, opens the main frame.
+#include "app/quillmoor_app.h"
+
+#include <new>
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include "app/main_frame.h"
+#include "app/version.h"
+
+namespace quillmoor {
+
+namespace {
+
+const QString ApplicationName = QStringLiteral("Quillmoor");
+const QString DesktopFileName = QStringLiteral("io.github.quillmoor.Quillmoor");
+constexpr int IconSizes[] = {16, 32, 48, 64, 96, 128, 256};
+
+}  // namespace
+
+CQuillmoorApp::CQuillmoorApp(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(ApplicationName);
+  setApplicationDisplayName(ApplicationName);
+  setApplicationVersion(QString::fromLatin1(VersionString));
+  setDesktopFileName(DesktopFileName);
+  InstallFontSubstitutions();
+  setWindowIcon(ApplicationIcon());
+}
+
+CQuillmoorApp::~CQuillmoorApp() {
+  // A frame still open when the loop ends (quit() rather than a close) dies before the app.
+  delete m_pMainWnd.data();
+}
+
+bool CQuillmoorApp::InitInstance() {
+  CMainFrame* frame = nullptr;
+  try {
+    frame = new CMainFrame;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  // Closing the frame deletes it; the last window closing ends the loop.
+  frame->setAttribute(Qt::WA_DeleteOnClose);
+  m_pMainWnd = frame;
+  frame->show();
+  frame->repaint();
+  return true;
+}
+
+CMainFrame* CQuillmoorApp::mainFrame() const {
+  return m_pMainWnd.data();
+}
+
+void CQuillmoorApp::InstallFontSubstitutions() {
+  // Debian's fontconfig aliases none of these names; unmapped they all fall to DejaVu Sans.
+  QFont::insertSubstitutions(QStringLiteral("MS P 明朝"), {QStringLiteral("IPAPMincho")});
+  QFont::insertSubstitutions(QStringLiteral("Century"), {QStringLiteral("C059")});
+  QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"), {QStringLiteral("IPAPGothic")});
+  QFont::insertSubstitutions(QStringLiteral("MS Shell Dlg"), {QStringLiteral("IPAPGothic")});
+}
+
+QIcon CQuillmoorApp::ApplicationIcon() {
+  QIcon icon;
+  for (const int size : IconSizes) {
+    icon.addFile(QStringLiteral(":/icons/quillmoor-%1.png").arg(size), QSize(size, size));
+  }
+  return icon;
+}
+
+}  // namespace quillmoor

@@ -1,0 +1,38 @@
+# SPDX-License-Identifier: MIT
+"""Start-up: the title screen comes first, then the maze picture."""
+
+import unittest
+
+from quillmoor_session import (ALIEN, PLAYER, Session, looks_like_maze, looks_like_title,
+                               start_cell_position, wait_until)
+
+
+class StartupTest(unittest.TestCase):
+    def setUp(self):
+        self.session = Session()
+        self.addCleanup(self.session.close)
+
+    def test_title_screen_then_maze(self):
+        session = self.session
+        self.assertGreaterEqual(session.width, 256)
+        self.assertGreaterEqual(session.height, 256)
+
+        # Each shot is taken with the program stopped, so the title cannot slip by unseen.
+        def first_picture():
+            shot, _, _ = session.frozen_shot()
+            if looks_like_title(shot):
+                return "title"
+            if looks_like_maze(shot):
+                return "maze"
+            return None
+
+        self.assertEqual(wait_until(first_picture, 60, "a first picture"), "title")
+
+        maze = session.wait_for_maze(timeout=60)
+        x, y = start_cell_position(maze)
+        self.assertIn(maze.pixel(x, y), (PLAYER, ALIEN),
+                      f"start cell shows {maze.pixel(x, y):06x}")
+
+
+if __name__ == "__main__":
+    unittest.main()
