@@ -57,7 +57,7 @@ class CChildView : public QWidget, public TickHost {
   void OnCreate();
   // Draws the maze at the current zoom and shows it; draws nothing without a frame buffer.
   void OnPaint();
-  // Records an accepted key for the next play tick; other keys go on to the base class.
+  // Records an accepted key for the next play tick; no key goes on to default processing.
   void OnKeyDown(QKeyEvent* event);
 
   std::unique_ptr<CTitleWnd> m_titleWnd;

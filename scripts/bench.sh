@@ -8,7 +8,7 @@ scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default
 for bench in build/default/benchmarks/bench_*; do
-  [[ -x "$bench" ]] || continue
+  [[ -f "$bench" && -x "$bench" ]] || continue
   echo "== $(basename "$bench")"
   "$bench" "$@"
 done
