@@ -11,7 +11,6 @@
 #include <limits>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "game/key_codes.h"
@@ -175,16 +174,14 @@ TEST_F(PlayTickTest, NewGameResetsTheStageButKeepsHpZoomAndTickCount) {
   EXPECT_EQ(state_.m_playerPrevCell, StartCell);
   EXPECT_EQ(grid()[StartCell], CellPlayer);
   EXPECT_EQ(grid()[GoalCell], CellGoal | CellWall);
-  int marked = 0;
   for (int i = 0; i < AlienCount; ++i) {
     const AlienSlot& alien = state_.m_aliens[static_cast<std::size_t>(i)];
     EXPECT_EQ(alien.cell, MakeCell(0x10, 2 * i)) << "alien " << i;
     EXPECT_EQ(alien.prevCell, alien.cell) << "alien " << i;
     EXPECT_EQ(grid()[alien.cell], CellWall | CellAlien) << "alien " << i;
   }
-  for (int cell = 0; cell < CellCount; ++cell) {
-    marked += grid()[static_cast<CellId>(cell)] != CellWall ? 1 : 0;
-  }
+  const int marked = static_cast<int>(std::count_if(grid().data(), grid().data() + CellCount,
+                                                    [](std::uint8_t f) { return f != CellWall; }));
   EXPECT_EQ(marked, 2 + AlienCount);  // start, goal, and thirty distinct rooms
 }
 
@@ -306,22 +303,11 @@ TEST_F(PlayTickTest, GiveUpClosedWithoutOkResumesTheStageUnchanged) {
   EXPECT_EQ(state_.m_elapsedCycles, atDialog.m_elapsedCycles);
   EXPECT_EQ(state_.m_playerCell, atDialog.m_playerCell);
   EXPECT_EQ(state_.m_hp, InitialHp);
-  for (int i = 0; i < AlienCount; ++i) {
-    const auto slot = static_cast<std::size_t>(i);
-    EXPECT_EQ(state_.m_aliens[slot].cell, atDialog.m_aliens[slot].cell) << "alien " << i;
-  }
+  EXPECT_TRUE(std::equal(state_.m_aliens.begin(), state_.m_aliens.end(), atDialog.m_aliens.begin(),
+                         [](const AlienSlot& a, const AlienSlot& b) { return a.cell == b.cell; }));
   Tick();
   EXPECT_EQ(state_.m_elapsedCycles, 4);
   EXPECT_EQ(host_.reports.size(), 1u);
-}
-
-TEST_F(PlayTickTest, GiveUpConfirmedStartsANewStage) {
-  Tick(KeyS);
-  Tick(KeyEscape);
-  ASSERT_EQ(host_.reports.size(), 1u);
-  EXPECT_EQ(host_.reports[0].skippedCycle, 1);
-  EXPECT_EQ(state_.m_skippedCycle, 0);
-  EXPECT_TRUE(NewStageBegan());
 }
 
 TEST_F(PlayTickTest, GiveUpOnTheGoalDismissedEndsAgainNextTickAsAWin) {
@@ -354,14 +340,30 @@ TEST_F(PlayTickTest, LastPointWithGiveUpReportsOutOfHpAndADismissalStillRestores
 }
 
 // Keys as the tick consumes them.
-TEST_F(PlayTickTest, RuleKeysStartTheirModeWithoutMovingInTheirOwnTick) {
+// Rule keys start their mode and dialog keys open their dialog; neither moves in its own tick.
+TEST_F(PlayTickTest, RuleAndDialogKeysTakeTheirTickWithoutAMove) {
   DrawGrid({Room, RightSlot, RightRoom});
-  for (const auto& [key, mode] : {std::pair{KeyN, MoveCorridor}, std::pair{KeyF, MoveWander}}) {
-    SCOPED_TRACE(key);
+  const struct {
+    std::uint32_t key;
+    MoveMode before, after;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {KeyN, MoveStopped, MoveCorridor, {"repaint"}},
+      {KeyF, MoveStopped, MoveWander, {"repaint"}},
+      {KeyA, MoveCorridor, MoveCorridor, {"author", "repaint"}},
+      {KeyV, MoveCorridor, MoveCorridor, {"version", "repaint"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
     PlacePlayer(Room);
-    Tick(key);
-    EXPECT_EQ(state_.m_moveMode, mode);
+    state_.m_moveMode = c.before;
+    host_.Forget();
+    const int elapsedBefore = state_.m_elapsedCycles;
+    Tick(c.key);
+    EXPECT_EQ(host_.calls, c.calls);
+    EXPECT_EQ(state_.m_moveMode, c.after);
     EXPECT_EQ(state_.m_playerCell, Room);
+    EXPECT_EQ(state_.m_elapsedCycles, elapsedBefore + 1);
     Tick();
     EXPECT_EQ(state_.m_playerCell, RightSlot);
   }
@@ -393,7 +395,7 @@ TEST_F(PlayTickTest, ArrowIntoAWallStillSwitchesTheCorridorRunOn) {
   EXPECT_EQ(state_.m_playerCell, RightSlot);
 }
 
-TEST_F(PlayTickTest, FinishKeyRecordsTheLatestCycleAndCarvesOnlyOnce) {
+TEST_F(PlayTickTest, FinishKeyRecordsTheLatestCycleCarvesOnceAndGiveUpReportsIt) {
   Tick();
   Tick();
   EXPECT_FALSE(world_->generator.mazeComplete());
@@ -406,6 +408,13 @@ TEST_F(PlayTickTest, FinishKeyRecordsTheLatestCycleAndCarvesOnlyOnce) {
   Tick(KeyS);
   EXPECT_EQ(state_.m_skippedCycle, 5);
   EXPECT_EQ(CountOpen(grid()), RoomsAndTreeEdges);
+
+  // A confirmed give-up reports the finish and starts a new stage.
+  Tick(KeyEscape);
+  ASSERT_EQ(host_.reports.size(), 1u);
+  EXPECT_EQ(host_.reports[0].skippedCycle, 5);
+  EXPECT_EQ(state_.m_skippedCycle, 0);
+  EXPECT_TRUE(NewStageBegan());
 }
 
 TEST_F(PlayTickTest, CrossingTheSeamSwapsUpAndDownUntilSpaceOrTheNextCrossing) {
@@ -442,23 +451,6 @@ TEST_F(PlayTickTest, CrossingTheSeamSwapsUpAndDownUntilSpaceOrTheNextCrossing) {
     Tick(step.key);
     ASSERT_EQ(state_.m_playerCell, step.cell) << "after key " << step.key;
     ASSERT_EQ(state_.m_seamFlipped, step.flipped) << "after key " << step.key;
-  }
-}
-
-TEST_F(PlayTickTest, AuthorAndVersionDialogsRunInsideTheTickWhichThenGoesOnWithoutAMove) {
-  DrawGrid({Room, RightSlot, RightRoom});
-  for (const auto& [key, dialog] : {std::pair{KeyA, "author"}, std::pair{KeyV, "version"}}) {
-    SCOPED_TRACE(dialog);
-    PlacePlayer(Room);
-    state_.m_moveMode = MoveCorridor;
-    host_.Forget();
-    const int elapsedBefore = state_.m_elapsedCycles;
-    Tick(key);
-    EXPECT_EQ(host_.calls, (std::vector<std::string>{dialog, "repaint"}));
-    EXPECT_EQ(state_.m_playerCell, Room);
-    EXPECT_EQ(state_.m_elapsedCycles, elapsedBefore + 1);
-    Tick();
-    EXPECT_EQ(state_.m_playerCell, RightSlot);
   }
 }
 

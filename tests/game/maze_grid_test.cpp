@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <numeric>
+#include <vector>
 
 #include "game/game_world.h"
 #include "tests/support/random_source_test_access.h"
@@ -61,9 +63,7 @@ TEST(MazeTopology, WorkedExamples) {
 TEST(MazeRandom, RandomIndexSpreadsEveryByteEvenly) {
   RandomSource random;
   std::vector<std::uint8_t> everyByte(256);
-  for (int b = 0; b < 256; ++b) {
-    everyByte[b] = static_cast<std::uint8_t>(b);
-  }
+  std::iota(everyByte.begin(), everyByte.end(), 0);
   ScopedByteScript script(random, everyByte);
   for (int n = 1; n <= 255; ++n) {
     std::vector<int> hits(n);

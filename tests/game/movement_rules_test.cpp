@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <numeric>
 #include <vector>
 
 #include "game/maze_grid.h"
@@ -54,9 +55,7 @@ TEST_F(MovementTest, DeadEndsCorridorsAndRockRooms) {
 TEST_F(MovementTest, WanderNeverTurnsBackWhileAnotherWayIsOpen) {
   Open({Junction, Up, Right, Down, Left});
   std::vector<std::uint8_t> everyByte(256);
-  for (int b = 0; b < 256; ++b) {
-    everyByte[b] = static_cast<std::uint8_t>(b);
-  }
+  std::iota(everyByte.begin(), everyByte.end(), 0);
   ScopedByteScript script(random, everyByte);
   const CellId order[] = {Up, Right, Down, Left};
   for (int b = 0; b < 256; ++b) {
