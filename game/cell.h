@@ -34,19 +34,21 @@ constexpr std::uint8_t MirrorRow(unsigned row) {
   return static_cast<std::uint8_t>(254u - row);
 }
 
+// Vertical steps move by one row, 0x100, and wrap with the 16-bit value; sideways steps move
+// by one column unless they cross the seam.
 constexpr CellId StepUp(CellId cell) {
-  return MakeCell(RowOf(cell) - 1u, ColumnOf(cell));
+  return static_cast<CellId>(cell - 0x100u);
 }
 constexpr CellId StepDown(CellId cell) {
-  return MakeCell(RowOf(cell) + 1u, ColumnOf(cell));
+  return static_cast<CellId>(cell + 0x100u);
 }
 constexpr CellId StepRight(CellId cell) {
   return ColumnOf(cell) == 255 ? MakeCell(MirrorRow(RowOf(cell)), 0)
-                               : MakeCell(RowOf(cell), ColumnOf(cell) + 1u);
+                               : static_cast<CellId>(cell + 1u);
 }
 constexpr CellId StepLeft(CellId cell) {
   return ColumnOf(cell) == 0 ? MakeCell(MirrorRow(RowOf(cell)), 255)
-                             : MakeCell(RowOf(cell), ColumnOf(cell) - 1u);
+                             : static_cast<CellId>(cell - 1u);
 }
 
 // Every look-around examines the neighbours in this order; a candidate's index follows it.

@@ -35,10 +35,34 @@ void MazeGenerator::Reset() {
   mazeComplete_ = false;
 }
 
-void MazeGenerator::CarveStep() {
-  if (mazeComplete_) {
-    return;
-  }
+// The look-around and the carve are inline here so that CarveAll's loop makes no calls but the
+// random draws that need a new block.
+inline int MazeGenerator::GatherCarveCandidates(std::array<Candidate, 4>& candidates) {
+  int count = 0;
+  // Each step is passed as its own lambda type so that it inlines; the order is up, right,
+  // down, left, as in every look-around.
+  const auto look = [&](auto step) {
+    const CellId wall = step(carveCell_);
+    if (grid_.IsOpen(wall)) {
+      return;
+    }
+    const CellId farRoom = step(wall);
+    if (grid_.IsOpen(farRoom)) {
+      // The far room pushed this wall when it was looked around, while ours was still rock.
+      RemoveFrontierWall(wall);
+    } else {
+      PushFrontierWall(wall);
+      candidates[count++] = {wall, farRoom};
+    }
+  };
+  look([](CellId cell) { return StepUp(cell); });
+  look([](CellId cell) { return StepRight(cell); });
+  look([](CellId cell) { return StepDown(cell); });
+  look([](CellId cell) { return StepLeft(cell); });
+  return count;
+}
+
+inline void MazeGenerator::CarveOnce() {
   std::array<Candidate, 4> candidates;
   int count = 0;
   for (;;) {
@@ -62,40 +86,21 @@ void MazeGenerator::CarveStep() {
   RemoveFrontierWall(chosen.wall);
 }
 
+void MazeGenerator::CarveStep() {
+  if (!mazeComplete_) {
+    CarveOnce();
+  }
+}
+
 void MazeGenerator::CarveAll() {
-  // Terminates: every call that does not complete opens a wall slot that was rock.
+  // Terminates: every carve that does not complete opens a wall slot that was rock.
   while (!mazeComplete_) {
-    CarveStep();
+    CarveOnce();
   }
 }
 
 std::span<const CellId> MazeGenerator::FrontierWalls() const {
   return {frontierWalls_.data(), static_cast<std::size_t>(frontierCount_)};
-}
-
-int MazeGenerator::GatherCarveCandidates(std::array<Candidate, 4>& candidates) {
-  int count = 0;
-  // Each step is passed as its own lambda type so that it inlines; the order is up, right,
-  // down, left, as in every look-around.
-  const auto look = [&](auto step) {
-    const CellId wall = step(carveCell_);
-    if (grid_.IsOpen(wall)) {
-      return;
-    }
-    const CellId farRoom = step(wall);
-    if (grid_.IsOpen(farRoom)) {
-      // The far room pushed this wall when it was looked around, while ours was still rock.
-      RemoveFrontierWall(wall);
-    } else {
-      PushFrontierWall(wall);
-      candidates[count++] = {wall, farRoom};
-    }
-  };
-  look([](CellId cell) { return StepUp(cell); });
-  look([](CellId cell) { return StepRight(cell); });
-  look([](CellId cell) { return StepDown(cell); });
-  look([](CellId cell) { return StepLeft(cell); });
-  return count;
 }
 
 bool MazeGenerator::IsListed(CellId wall) const {

@@ -36,6 +36,8 @@ class MazeGenerator {
     CellId farRoom;
   };
 
+  // CarveStep's work while generating.
+  void CarveOnce();
   int GatherCarveCandidates(std::array<Candidate, 4>& candidates);
   bool IsListed(CellId wall) const;
   void PushFrontierWall(CellId wall);

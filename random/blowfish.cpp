@@ -2,32 +2,24 @@
 // Blowfish key schedule and encryption.
 #include "random/blowfish.h"
 
-#include <utility>
+#include <algorithm>
 
-#include "random/blowfish_tables.h"
+#include "random/byte_order.h"
 
 namespace quillmoor {
 
 namespace {
 
-using blowfish_tables::kRounds;
-
-std::uint32_t ReadBigEndian(const std::uint8_t* bytes) {
-  return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
-         (std::uint32_t{bytes[2]} << 8) | std::uint32_t{bytes[3]};
-}
-
-void WriteBigEndian(std::uint32_t value, std::uint8_t* bytes) {
-  for (int i = 0; i < 4; ++i) {
-    bytes[i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-  }
-}
+using blowfish_tables::kSBoxSize;
 
 }  // namespace
 
 void Blowfish::SetKey(const std::uint8_t* key, std::size_t length) {
   p_ = blowfish_tables::kInitialP;
-  s_ = blowfish_tables::kInitialS;
+  for (std::size_t box = 0; box < blowfish_tables::kSBoxCount; ++box) {
+    std::copy(blowfish_tables::kInitialS[box].begin(), blowfish_tables::kInitialS[box].end(),
+              s_.begin() + static_cast<std::ptrdiff_t>(box * kSBoxSize));
+  }
   // An empty key leaves the words unmixed rather than reading past the end.
   if (length > 0) {
     std::size_t next = 0;
@@ -47,31 +39,11 @@ void Blowfish::SetKey(const std::uint8_t* key, std::size_t length) {
     p_[i] = left;
     p_[i + 1] = right;
   }
-  for (auto& box : s_) {
-    for (std::size_t i = 0; i < box.size(); i += 2) {
-      Encrypt(left, right);
-      box[i] = left;
-      box[i + 1] = right;
-    }
+  for (std::size_t i = 0; i < s_.size(); i += 2) {
+    Encrypt(left, right);
+    s_[i] = left;
+    s_[i + 1] = right;
   }
-}
-
-void Blowfish::Encrypt(std::uint32_t& left, std::uint32_t& right) const {
-  const auto feistel = [this](std::uint32_t x) {
-    return ((s_[0][x >> 24] + s_[1][(x >> 16) & 0xFF]) ^ s_[2][(x >> 8) & 0xFF]) + s_[3][x & 0xFF];
-  };
-  std::uint32_t l = left;
-  std::uint32_t r = right;
-  for (std::size_t round = 0; round < kRounds; ++round) {
-    l ^= p_[round];
-    r ^= feistel(l);
-    std::swap(l, r);
-  }
-  std::swap(l, r);
-  r ^= p_[kRounds];
-  l ^= p_[kRounds + 1];
-  left = l;
-  right = r;
 }
 
 void Blowfish::EncryptBlock(const std::uint8_t in[8], std::uint8_t out[8]) const {

@@ -4,13 +4,12 @@
 
 #include <algorithm>
 
+#include "random/byte_order.h"
 #include "random/sha1.h"
 
 namespace quillmoor {
 
 namespace {
-
-constexpr std::uint32_t kBlockSize = 8;
 
 void AppendLittleEndian(Sha1& hash, std::int64_t value) {
   const auto bits = static_cast<std::uint64_t>(value);
@@ -30,15 +29,6 @@ std::uint64_t RotateWithSignFill(std::int64_t counter) {
     high |= 0xFFFFFFFF00000000ULL;
   }
   return (bits << 32) | high;
-}
-
-std::array<std::uint8_t, 8> Xor(const std::array<std::uint8_t, 8>& a,
-                                const std::array<std::uint8_t, 8>& b) {
-  std::array<std::uint8_t, 8> result;
-  for (std::size_t i = 0; i < result.size(); ++i) {
-    result[i] = a[i] ^ b[i];
-  }
-  return result;
 }
 
 }  // namespace
@@ -61,7 +51,8 @@ void RandomSource::Seed(const std::uint8_t* callerBytes, std::size_t length) {
   const Sha1::Digest digest = hash.Finish();
 
   cipher.SetKey(digest.data(), digest.size());
-  std::copy_n(digest.begin(), chainValue.size(), chainValue.begin());
+  chainValue = {ReadBigEndian(digest.data()), ReadBigEndian(digest.data() + 4)};
+  chainPending = false;
   cursor = kBlockSize;
 }
 
@@ -70,18 +61,40 @@ void RandomSource::RefillBlock() {
   if (const auto counter = inputs->PerformanceCounter()) {
     time ^= RotateWithSignFill(*counter);
   }
-  std::array<std::uint8_t, 8> dateTime;
-  for (std::size_t i = 0; i < dateTime.size(); ++i) {
-    dateTime[i] = static_cast<std::uint8_t>(time >> (8 * i));
+  // DT holds T little-endian, so each half read big-endian is that half of T byte-reversed.
+  Halves next{SwapBytes(static_cast<std::uint32_t>(time)),
+              SwapBytes(static_cast<std::uint32_t>(time >> 32))};
+  if (chainPending) {
+    // V = E(R xor I) of the previous block, beside I = E(DT) of this one.
+    chainValue = PendingChainInput();
+    cipher.EncryptTwo(next.left, next.right, chainValue.left, chainValue.right);
+  } else {
+    cipher.Encrypt(next.left, next.right);
   }
-
-  std::array<std::uint8_t, 8> intermediate;
-  cipher.EncryptBlock(dateTime.data(), intermediate.data());
-  const auto mixed = Xor(intermediate, chainValue);
-  cipher.EncryptBlock(mixed.data(), outputBlock.data());
-  const auto next = Xor(outputBlock, intermediate);
-  cipher.EncryptBlock(next.data(), chainValue.data());
+  intermediate = next;
+  Halves output{intermediate.left ^ chainValue.left, intermediate.right ^ chainValue.right};
+  cipher.Encrypt(output.left, output.right);
+  chainPending = true;
+  WriteBigEndian(output.left, outputBlock.data());
+  WriteBigEndian(output.right, outputBlock.data() + 4);
   cursor = 0;
+}
+
+RandomSource::Halves RandomSource::PendingChainInput() const {
+  return {ReadBigEndian(outputBlock.data()) ^ intermediate.left,
+          ReadBigEndian(outputBlock.data() + 4) ^ intermediate.right};
+}
+
+std::array<std::uint8_t, RandomSource::kBlockSize> RandomSource::CurrentChainValue() const {
+  Halves value = chainValue;
+  if (chainPending) {
+    value = PendingChainInput();
+    cipher.Encrypt(value.left, value.right);
+  }
+  std::array<std::uint8_t, kBlockSize> bytes;
+  WriteBigEndian(value.left, bytes.data());
+  WriteBigEndian(value.right, bytes.data() + 4);
+  return bytes;
 }
 
 void RandomSource::ReadBytes(std::uint8_t* destination, std::size_t count) {
@@ -101,18 +114,6 @@ void RandomSource::ReadBytes(std::uint8_t* destination, std::size_t count) {
     count -= take;
     cursor += static_cast<std::uint32_t>(take);
   }
-}
-
-std::uint8_t RandomSource::NextByte() {
-  std::uint8_t value;
-  ReadBytes(&value, 1);
-  return value;
-}
-
-std::uint16_t RandomSource::NextWord() {
-  std::uint8_t bytes[2];
-  ReadBytes(bytes, sizeof bytes);
-  return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
 }
 
 RandomSource& ProcessRandomSource() {

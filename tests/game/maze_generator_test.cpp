@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "game/game_world.h"
@@ -87,6 +89,105 @@ void ExpectFrontierInvariants(const MazeGrid& grid, const MazeGenerator& generat
     }
   }
 }
+
+// The carve written out plainly: a growable list searched from its end, no position index.
+class PlainCarver {
+ public:
+  PlainCarver(MazeGrid& grid, RandomSource& random) : grid_(grid), random_(random) {}
+
+  void Reset() {
+    list.clear();
+    grid_[StartCell] &= static_cast<std::uint8_t>(~CellWall);
+    carveCell = StartCell;
+    complete = false;
+  }
+
+  void Step() {
+    if (complete) {
+      return;
+    }
+    for (;;) {
+      std::vector<std::pair<CellId, CellId>> candidates;
+      for (const auto step : LookAroundSteps) {
+        const CellId wall = step(carveCell);
+        if (grid_.IsOpen(wall)) {
+          continue;
+        }
+        const CellId farRoom = step(wall);
+        if (grid_.IsOpen(farRoom)) {
+          Remove(wall);
+        } else {
+          list.push_back(wall);
+          candidates.emplace_back(wall, farRoom);
+        }
+      }
+      if (complete) {
+        return;
+      }
+      if (!candidates.empty()) {
+        const int n = static_cast<int>(candidates.size());
+        const auto [wall, farRoom] = candidates[n == 1 ? 0 : RandomIndex(random_, n)];
+        Open(wall);
+        Open(farRoom);
+        carveCell = farRoom;
+        Remove(wall);
+        return;
+      }
+      if (!Reopen()) {
+        return;
+      }
+    }
+  }
+
+  std::vector<CellId> list;
+  CellId carveCell = StartCell;
+  bool complete = false;
+
+ private:
+  void Open(CellId cell) { grid_[cell] &= static_cast<std::uint8_t>(~CellWall); }
+
+  void Remove(CellId wall) {
+    const auto at = std::find(list.rbegin(), list.rend(), wall);
+    ASSERT_NE(at, list.rend()) << std::hex << wall;
+    if (list.size() == 1) {
+      list.clear();
+      complete = true;
+      return;
+    }
+    *at = list.back();
+    list.pop_back();
+  }
+
+  bool Reopen() {
+    for (;;) {
+      if (list.empty()) {
+        complete = true;
+        return false;
+      }
+      const auto n = static_cast<std::uint32_t>(list.size());
+      std::size_t pick = 0;
+      if (n > 1) {
+        const std::uint64_t fraction = random_.NextWord() * 0x00010001u;
+        pick = static_cast<std::size_t>((fraction * n) >> 32);
+      }
+      const CellId wall = list[pick];
+      if (grid_.IsOpen(wall)) {
+        Remove(wall);
+        continue;
+      }
+      Open(wall);
+      const bool rowOdd = (RowOf(wall) & 1) != 0;
+      const CellId a = rowOdd ? StepUp(wall) : StepLeft(wall);
+      const CellId b = rowOdd ? StepDown(wall) : StepRight(wall);
+      carveCell = grid_.IsOpen(a) ? b : a;
+      Open(carveCell);
+      return true;
+    }
+  }
+
+  MazeGrid& grid_;
+  RandomSource& random_;
+};
 
 struct GeneratorTest : testing::Test {
   GeneratorTest() { ResetMaze(grid, generator, random); }
@@ -224,6 +325,49 @@ TEST_F(GeneratorTest, ReopenDropsStaleEntriesAndOpensTheRockSide) {
   EXPECT_TRUE(grid.IsOpen(below) && grid.IsOpen(0x4180));
   EXPECT_TRUE(generator.mazeComplete());
   EXPECT_TRUE(generator.FrontierWalls().empty());
+}
+
+// Scripted and generated streams alike: after every step the carve cell, the frontier list
+// in order and the bytes drawn agree with the plain carver, and so does the finished grid.
+TEST_F(GeneratorTest, MatchesThePlainCarverStepByStep) {
+  FakeSystemInputs inputs;
+  inputs.counter = 0x51;
+  RandomSource plainRandom;
+  RandomSourceTestAccess::UseInputs(random, &inputs);
+  RandomSourceTestAccess::UseInputs(plainRandom, &inputs);
+  auto plainGrid = std::make_unique<MazeGrid>();
+  PlainCarver plain(*plainGrid, plainRandom);
+
+  std::mt19937 bytes(7);
+  std::vector<std::uint8_t> script(20011);
+  for (auto& b : script) {
+    b = static_cast<std::uint8_t>(bytes());
+  }
+  for (const bool scripted : {true, false}) {
+    ResetMaze(grid, generator, random);
+    plainGrid->Fill(CellWall);
+    plain.Reset();
+    plainRandom.Reseed();
+    std::optional<ScopedByteScript> ours;
+    std::optional<ScopedByteScript> theirs;
+    if (scripted) {
+      ours.emplace(random, script);
+      theirs.emplace(plainRandom, script);
+    }
+    int steps = 0;
+    while (!generator.mazeComplete()) {
+      generator.CarveStep();
+      plain.Step();
+      ++steps;
+      ASSERT_EQ(generator.carveCell(), plain.carveCell) << steps;
+      ASSERT_EQ(generator.mazeComplete(), plain.complete) << steps;
+      ASSERT_EQ(Frontier(generator), plain.list) << steps;
+      ASSERT_EQ(random.NextByte(), plainRandom.NextByte()) << steps;
+    }
+    EXPECT_GT(steps, 10000);
+    EXPECT_TRUE(std::equal(grid.data(), grid.data() + CellCount, plainGrid->data()));
+  }
+  RandomSourceTestAccess::UseInputs(random, nullptr);
 }
 
 TEST_F(GeneratorTest, EverySeedGivesAPerfectMaze) {

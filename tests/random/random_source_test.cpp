@@ -13,11 +13,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <ctime>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "random/blowfish.h"
+#include "random/sha1.h"
 #include "tests/random/hex.h"
 #include "tests/support/random_source_test_access.h"
 
@@ -156,6 +161,133 @@ TEST_F(RandomSourceTest, ScriptReplacesGeneratedBytesAndSurvivesSeeding) {
 
   ScopedByteScript empty(source, {});
   EXPECT_EQ(source.NextWord(), 0);
+}
+
+// Inputs that move on at every read, so that each block gets its own date-time value and every
+// seed differs; the counter goes negative now and then.
+class TickingInputs final : public SystemInputs {
+ public:
+  std::int64_t WallClockSeconds() const override { return kClock + (reads_++ / 5); }
+  std::optional<std::int64_t> PerformanceCounter() const override {
+    const auto value = static_cast<std::int64_t>(0x9E3779B97F4A7C15ULL * ++reads_);
+    if (reads_ % 7 == 0) {
+      return std::nullopt;
+    }
+    return value;
+  }
+  bool Entropy(std::span<std::uint8_t, 16> out) const override {
+    for (auto& byte : out) {
+      byte = static_cast<std::uint8_t>(reads_++);
+    }
+    return true;
+  }
+
+ private:
+  mutable std::int64_t reads_ = 0;
+};
+
+// The block chain written out step by step: three encryptions per block, nothing deferred.
+class PlainChain {
+ public:
+  explicit PlainChain(const SystemInputs& inputs) : inputs_(inputs) {}
+
+  void Seed() {
+    Sha1 hash;
+    AppendLittleEndian(hash, inputs_.WallClockSeconds());
+    if (const auto counter = inputs_.PerformanceCounter()) {
+      AppendLittleEndian(hash, *counter);
+    }
+    std::array<std::uint8_t, 16> entropy{};
+    if (inputs_.Entropy(entropy)) {
+      hash.Update(entropy.data(), entropy.size());
+    }
+    const auto digest = hash.Finish();
+    cipher_.SetKey(digest.data(), digest.size());
+    std::copy_n(digest.begin(), 8, chain.begin());
+    cursor = 8;
+  }
+
+  std::uint8_t Next() {
+    if (cursor == 8) {
+      auto time = static_cast<std::uint64_t>(inputs_.WallClockSeconds());
+      if (const auto counter = inputs_.PerformanceCounter()) {
+        time ^= (static_cast<std::uint64_t>(*counter) << 32) |
+                static_cast<std::uint64_t>(*counter >> 32);
+      }
+      Block dateTime;
+      for (int i = 0; i < 8; ++i) {
+        dateTime[i] = static_cast<std::uint8_t>(time >> (8 * i));
+      }
+      Block intermediate;
+      cipher_.EncryptBlock(dateTime.data(), intermediate.data());
+      cipher_.EncryptBlock(Xor(intermediate, chain).data(), output.data());
+      cipher_.EncryptBlock(Xor(output, intermediate).data(), chain.data());
+      cursor = 0;
+    }
+    return output[cursor++];
+  }
+
+  using Block = std::array<std::uint8_t, 8>;
+  Block chain{};
+  Block output{};
+  std::uint32_t cursor = 8;
+
+ private:
+  static void AppendLittleEndian(Sha1& hash, std::int64_t value) {
+    std::uint8_t bytes[8];
+    for (int i = 0; i < 8; ++i) {
+      bytes[i] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i));
+    }
+    hash.Update(bytes, sizeof bytes);
+  }
+  static Block Xor(const Block& a, const Block& b) {
+    Block result;
+    for (int i = 0; i < 8; ++i) {
+      result[i] = a[i] ^ b[i];
+    }
+    return result;
+  }
+
+  Blowfish cipher_;
+  const SystemInputs& inputs_;
+};
+
+// Long runs of mixed request sizes, single bytes and words included, with reseeds at odd
+// moments: bytes, block, cursor and the chaining value agree with the plain chain after every
+// request.
+TEST(RandomSourceChain, MatchesThePlainChainOverLongRuns) {
+  TickingInputs sourceInputs;
+  TickingInputs plainInputs;
+  RandomSource source;
+  Access::UseInputs(source, &sourceInputs);
+  PlainChain plain(plainInputs);
+  source.Seed();
+  plain.Seed();
+  for (int request = 0; request < 3000; ++request) {
+    if (request % 97 == 41) {
+      source.Reseed();
+      plain.Seed();
+      ASSERT_EQ(ToHex(Access::ChainValue(source)), ToHex(plain.chain)) << request;
+    }
+    const std::size_t size = static_cast<std::size_t>(request * 7 % 19);
+    std::vector<std::uint8_t> drawn(size);
+    if (size == 1) {
+      drawn[0] = source.NextByte();
+    } else if (size == 2) {
+      const std::uint16_t word = source.NextWord();
+      drawn = {static_cast<std::uint8_t>(word), static_cast<std::uint8_t>(word >> 8)};
+    } else {
+      source.ReadBytes(drawn.data(), size);
+    }
+    std::vector<std::uint8_t> expected(size);
+    for (auto& byte : expected) {
+      byte = plain.Next();
+    }
+    ASSERT_EQ(ToHex(drawn), ToHex(expected)) << request;
+    ASSERT_EQ(Access::Cursor(source), plain.cursor) << request;
+    ASSERT_EQ(ToHex(Access::OutputBlock(source)), ToHex(plain.output)) << request;
+    ASSERT_EQ(ToHex(Access::ChainValue(source)), ToHex(plain.chain)) << request;
+  }
 }
 
 TEST(LinuxSystemInputs, ClockCounterAndEntropyAreLive) {

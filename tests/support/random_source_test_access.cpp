@@ -39,7 +39,7 @@ std::array<std::uint8_t, 8> RandomSourceTestAccess::OutputBlock(const RandomSour
 }
 
 std::array<std::uint8_t, 8> RandomSourceTestAccess::ChainValue(const RandomSource& source) {
-  return source.chainValue;
+  return source.CurrentChainValue();
 }
 
 }  // namespace quillmoor
