@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35
-  xvfb xauth xdotool imagemagick x11-utils python3
+  xvfb xauth xdotool imagemagick python3
 )
 
 missing=()
