@@ -8,7 +8,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35
-  xvfb xauth xdotool imagemagick python3
+  xvfb xauth xdotool x11-utils imagemagick python3
+  qt6-wayland sway wtype grim
+  clang libfuzzer-14-dev libclang-rt-14-dev
+  lintian dpkg-dev file desktop-file-utils appstream man-db
 )
 
 missing=()
