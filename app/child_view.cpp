@@ -13,12 +13,14 @@
 #include <QTimerEvent>
 
 #include "app/about_dlg.h"
+#include "app/accelerator_keys.h"
 #include "app/key_mapping.h"
 #include "dialogs/dlg_author_carrier.h"
 #include "dialogs/dlg_next_stage.h"
 #include "game/game_tick.h"
 #include "game/game_world.h"
 #include "game/key_codes.h"
+#include "render/device_pixels.h"
 #include "render/maze_renderer.h"
 #include "render/palette.h"
 #include "render/present_frame.h"
@@ -82,9 +84,13 @@ void CChildView::OnTimer() {
 }
 
 void CChildView::OnSize(int cx, int cy) {
+  // The picture is drawn in device pixels, so that cells stay even squares on scaled screens.
   // When memory runs out the buffer is simply gone: paints draw nothing until a later resize
   // succeeds, so the failure needs no handling of its own here.
-  ResizeFrameBuffer(m_frameBuffer, cx, cy);
+  const qreal ratio = devicePixelRatioF();
+  ResizeFrameBuffer(m_frameBuffer, DeviceLength(cx, ratio), DeviceLength(cy, ratio));
+  m_frameBufferRatio = ratio;
+  m_pictureSide = NoPicture;
   if (!m_frameBuffer) {
     m_presentImage = QImage();
   }
@@ -96,16 +102,34 @@ void CChildView::OnSize(int cx, int cy) {
 }
 
 void CChildView::OnPaint() {
+  const qreal ratio = devicePixelRatioF();
+  // Moved to a screen of another scale: no resize is delivered, but the device size changed.
+  if (m_frameBuffer && ratio != m_frameBufferRatio) {
+    OnSize(width(), height());
+  }
   if (!m_frameBuffer) {
     return;
   }
+  const int pixelScale = PixelScaleForRatio(ratio);
+  const int side = m_state.m_viewMode * pixelScale;
+  // A new cell size can leave edge strips the new picture does not reach; they show black
+  // rather than a misaligned piece of the old picture.
+  if (m_pictureSide != NoPicture && m_pictureSide != side) {
+    ClearFrameBuffer(m_frameBuffer);
+  }
+  m_pictureSide = side;
   QPainter painter(this);
-  RenderMaze(m_frameBuffer, ProcessGameWorld().grid, ProcessPalette(), m_state.m_viewMode);
+  RenderMaze(m_frameBuffer, ProcessGameWorld().grid, ProcessPalette(), m_state.m_viewMode,
+             pixelScale);
   PresentFrame(painter, m_frameBuffer, m_presentImage);
 }
 
 void CChildView::OnKeyDown(QKeyEvent* event) {
-  quillmoor::OnKeyDown(m_state, VirtualKeyFromEvent(*event));
+  // The frame's shortcuts take these only while its window is active; with the focus lost to
+  // the root window they would arrive here.
+  if (!IsAcceleratorKeystroke(*event)) {
+    quillmoor::OnKeyDown(m_state, VirtualKeyFromEvent(*event));
+  }
   event->accept();
 }
 

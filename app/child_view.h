@@ -29,8 +29,9 @@ class CChildView : public QWidget, public TickHost {
   // repaint the title, the 40th removes it and every tick from then on is a play tick.
   void OnTimer();
 
-  // A new client size: a fresh black frame buffer (none when a side is below 1 or memory runs
-  // out), and the title, while it exists, over the whole view.
+  // A new client size in logical pixels: a fresh black frame buffer of the device pixels it
+  // covers (none when a side is below 1 or memory runs out), and the title, while it exists,
+  // over the whole view.
   void OnSize(int cx, int cy);
 
   GameState& gameState() { return m_state; }
@@ -62,7 +63,11 @@ class CChildView : public QWidget, public TickHost {
 
   std::unique_ptr<CTitleWnd> m_titleWnd;
   FrameBuffer m_frameBuffer;
-  QImage m_presentImage;  // the opaque copy of the frame buffer that is drawn
+  QImage m_presentImage;         // the opaque copy of the frame buffer that is drawn
+  qreal m_frameBufferRatio = 1;  // the device pixel ratio the frame buffer was sized for
+  // The cell side, in device pixels, of the picture the frame buffer holds.
+  static constexpr int NoPicture = 0;
+  int m_pictureSide = NoPicture;
   GameState m_state;
   int m_timerId = 0;
 };

@@ -81,13 +81,8 @@ std::uint32_t VirtualKeyFromEvent(const QKeyEvent& event) {
   if (event.modifiers().testFlag(Qt::KeypadModifier)) {
     return Lookup(ArrowKeys, key);
   }
-  const quint32 scanCode = event.nativeScanCode();
-  if (scanCode >= ScanCodeDigit1 && scanCode < ScanCodeDigit1 + DigitCount) {
-    return VirtualDigit1 + (scanCode - ScanCodeDigit1);
-  }
-  if (InRange(key, Qt::Key_1, DigitCount)) {
-    return VirtualDigit1 + static_cast<std::uint32_t>(key - Qt::Key_1);
-  }
+  // Named keys and letters first: a virtual keyboard (wtype, on-screen keyboards) numbers its
+  // keys from 9 up, so its letters can carry the digit row's key codes.
   if (InRange(key, Qt::Key_A, LetterCount)) {
     return VirtualLetterA + static_cast<std::uint32_t>(key - Qt::Key_A);
   }
@@ -96,6 +91,13 @@ std::uint32_t VirtualKeyFromEvent(const QKeyEvent& event) {
   }
   if (const std::uint32_t named = Lookup(OtherNamedKeys, key); named != NoKey) {
     return named;
+  }
+  const quint32 scanCode = event.nativeScanCode();
+  if (scanCode >= ScanCodeDigit1 && scanCode < ScanCodeDigit1 + DigitCount) {
+    return VirtualDigit1 + (scanCode - ScanCodeDigit1);
+  }
+  if (InRange(key, Qt::Key_1, DigitCount)) {
+    return VirtualDigit1 + static_cast<std::uint32_t>(key - Qt::Key_1);
   }
   if (scanCode == 0 && event.modifiers().testFlag(Qt::ShiftModifier)) {
     if (const std::uint32_t digit = Lookup(ShiftedUsDigits, key); digit != NoKey) {

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include "app/accelerator_keys.h"
 #include "app/quillmoor_app.h"
 
 namespace quillmoor {
@@ -17,15 +18,6 @@ const QString FrameTitle = QStringLiteral("Quillmoor");
 
 // The title screen is laid out on 1200 x 600 pixels; the frame opens a little larger.
 constexpr QSize DefaultFrameSize(1216, 640);
-
-// Copy, paste, undo and cut, pane switching: commands of a document program the game never
-// handles, but whose keystrokes must still not reach the game as plain letters.
-const QKeyCombination SwallowedKeys[] = {
-    Qt::CTRL | Qt::Key_C,       Qt::CTRL | Qt::Key_V,        Qt::ALT | Qt::Key_Backspace,
-    Qt::SHIFT | Qt::Key_Delete, QKeyCombination(Qt::Key_F6), Qt::SHIFT | Qt::Key_F6,
-    Qt::CTRL | Qt::Key_Insert,  Qt::SHIFT | Qt::Key_Insert,  Qt::CTRL | Qt::Key_X,
-    Qt::CTRL | Qt::Key_Z,
-};
 
 }  // namespace
 
@@ -50,7 +42,7 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::InstallSwallowedKeys() {
-  for (const QKeyCombination keys : SwallowedKeys) {
+  for (const QKeyCombination keys : AcceleratorKeystrokes()) {
     // An enabled shortcut consumes its keystroke even with nothing connected to it.
     new QShortcut(QKeySequence(keys), this);
   }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The application object: names the program, maps the game's fonts, opens the main frame.
+// The application object: names the program (never with a display name, which Qt would
+// append to every window title), maps the game's fonts, opens the main frame.
 #include "app/quillmoor_app.h"
 
 #include <new>
@@ -23,7 +24,6 @@ constexpr int IconSizes[] = {16, 32, 48, 64, 96, 128, 256};
 
 CQuillmoorApp::CQuillmoorApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(ApplicationName);
-  setApplicationDisplayName(ApplicationName);
   setApplicationVersion(QString::fromLatin1(VersionString));
   setDesktopFileName(DesktopFileName);
   InstallFontSubstitutions();

@@ -2,6 +2,7 @@
 // Allocation of the frame buffer on every resize of the view.
 #include "render/frame_buffer.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 #include <new>
@@ -34,6 +35,14 @@ bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height) {
   buffer.width = width;
   buffer.height = height;
   return true;
+}
+
+void ClearFrameBuffer(FrameBuffer& buffer) {
+  if (buffer) {
+    std::fill_n(buffer.pixels.get(),
+                static_cast<std::size_t>(buffer.width) * static_cast<std::size_t>(buffer.height),
+                PixelFloor);
+  }
 }
 
 }  // namespace quillmoor

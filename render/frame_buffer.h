@@ -27,4 +27,7 @@ struct FrameBuffer {
 // memory); never throws.
 bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height);
 
+// Makes every pixel black; does nothing without a buffer.
+void ClearFrameBuffer(FrameBuffer& buffer);
+
 }  // namespace quillmoor

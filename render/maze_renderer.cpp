@@ -23,17 +23,21 @@ bool IsSupportedZoom(int zoom) {
   return zoom >= 1 && zoom <= 3;
 }
 
+bool IsSupportedPixelScale(int pixelScale) {
+  return pixelScale >= 1 && pixelScale <= MaxPixelScale;
+}
+
 // Where the cells fall: the cell at offset (i, j) is UnfoldedCell(128 + i, 128 + j) and its
-// square starts at (originX + zoom * i, originY + zoom * j); offsets run -nx .. nx - 1 and
+// square of side s starts at (originX + s * i, originY + s * j); offsets run -nx .. nx - 1 and
 // -ny .. ny - 1. With at most MaxFramePixels pixels every coordinate fits an int.
 struct ViewGeometry {
-  int zoom;
+  int side;
   int originX;
   int originY;
   int nx;
   int ny;
 
-  ViewGeometry(int width, int height, int s) : zoom(s) {
+  ViewGeometry(int width, int height, int s) : side(s) {
     const int half = s / 2;
     originX = width / 2 - half;
     originY = height / 2 - half;
@@ -42,10 +46,10 @@ struct ViewGeometry {
     ny = originY / s + 1;
   }
 
-  int CellLeft(int i) const { return originX + zoom * i; }
-  int CellTop(int j) const { return originY + zoom * j; }
+  int CellLeft(int i) const { return originX + side * i; }
+  int CellTop(int j) const { return originY + side * j; }
   CellRect Square(int i, int j) const {
-    return {CellLeft(i), CellTop(j), CellLeft(i) + zoom, CellTop(j) + zoom};
+    return {CellLeft(i), CellTop(j), CellLeft(i) + side, CellTop(j) + side};
   }
 };
 
@@ -128,10 +132,23 @@ void WidenPixels(Pixel* dest, const Pixel* source, int cells) {
   }
 }
 
+// Squares of four pixels and more are wide enough for the library's fill to pay off; the side
+// is known only at run time (zoom times the screen's scale).
+void WidenPixels(Pixel* dest, const Pixel* source, int cells, int side) {
+  const auto width = static_cast<std::size_t>(side);
+  for (int k = 0; k < cells; ++k) {
+    std::fill_n(dest, width, source[k]);
+    dest += width;
+  }
+}
+
+// Square sides with a drawing loop of their own; every other side takes the run-time one.
+constexpr int AnySide = 0;
+
 // Writes one pixel row of `cells` cells starting at unfolded column x. Within a 256-column
 // span the cells are consecutive entries of one mapped grid row.
 template <int S>
-void CopyRun(Pixel* dest, int x, int cells, const Pixel* upright, const Pixel* mirrored) {
+void CopyRun(Pixel* dest, int x, int cells, int side, const Pixel* upright, const Pixel* mirrored) {
   while (cells > 0) {
     const auto ux = static_cast<unsigned>(x);
     const unsigned column = ux & ByteMask;
@@ -139,32 +156,51 @@ void CopyRun(Pixel* dest, int x, int cells, const Pixel* upright, const Pixel* m
     const Pixel* source = ((ux & SeamBit) != 0 ? mirrored : upright) + column;
     if constexpr (S == 1) {
       CopyPixels(dest, source, static_cast<std::size_t>(span));
+    } else if constexpr (S == AnySide) {
+      WidenPixels(dest, source, span, side);
     } else {
       WidenPixels<S>(dest, source, span);
     }
-    dest += static_cast<std::ptrdiff_t>(span) * S;
+    dest += static_cast<std::ptrdiff_t>(span) * side;
     x += span;
     cells -= span;
   }
 }
 
 // The inner run of middle row j: cells 1 - nx .. nx - 2, which always lie inside the buffer.
-// The S pixel rows of a cell row are identical, so the first is built and copied S - 1 times.
+// The pixel rows of a cell row are identical, so the first is built and copied side - 1 times.
 template <int S>
 void DrawInnerRun(FrameBuffer& buffer, const ViewGeometry& view, int j) {
   const int cells = 2 * view.nx - 2;
   if (cells <= 0) {
     return;
   }
+  const int side = S == AnySide ? view.side : S;
   const auto gridY = static_cast<unsigned>(CentreCell + j);
   const Pixel* upright = g_mappedRows.Row(gridY & ByteMask);
   const Pixel* mirrored = g_mappedRows.Row((MirrorBase - gridY) & ByteMask);
   Pixel* first = RowStart(buffer, view.CellLeft(1 - view.nx), view.CellTop(j));
-  CopyRun<S>(first, CentreCell + 1 - view.nx, cells, upright, mirrored);
-  const std::size_t rowBytes = static_cast<std::size_t>(cells) * S * sizeof(Pixel);
-  for (int s = 1; s < S; ++s) {
+  CopyRun<S>(first, CentreCell + 1 - view.nx, cells, side, upright, mirrored);
+  const std::size_t rowBytes =
+      static_cast<std::size_t>(cells) * static_cast<std::size_t>(side) * sizeof(Pixel);
+  for (int s = 1; s < side; ++s) {
     std::memcpy(first + static_cast<std::size_t>(s) * static_cast<std::size_t>(buffer.width), first,
                 rowBytes);
+  }
+}
+
+// Writes pixel to the part of rect that lies inside the buffer, which must exist.
+void FillClipped(FrameBuffer& buffer, const CellRect& rect, Pixel pixel) {
+  const int left = std::max(rect.left, 0);
+  const int top = std::max(rect.top, 0);
+  const int right = std::min(rect.right, buffer.width);
+  const int bottom = std::min(rect.bottom, buffer.height);
+  if (left >= right || top >= bottom) {
+    return;
+  }
+  const auto count = static_cast<std::size_t>(right - left);
+  for (int y = top; y < bottom; ++y) {
+    std::fill_n(RowStart(buffer, left, y), count, pixel);
   }
 }
 
@@ -175,7 +211,7 @@ void DrawMaze(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette,
     return palette[grid[UnfoldedCell(CentreCell + i, CentreCell + j)]];
   };
   const auto drawCell = [&](int i, int j) {
-    FillCellRect(buffer, S, view.Square(i, j), colourAt(i, j));
+    FillClipped(buffer, view.Square(i, j), colourAt(i, j));
   };
   const auto drawEdgeRow = [&](int j) {
     for (int i = -view.nx; i < view.nx; ++i) {
@@ -199,41 +235,40 @@ void FillCellRect(FrameBuffer& buffer, int zoom, const CellRect& rect, Pixel pix
   if (!buffer || buffer.width < 1 || buffer.height < 1) {
     return;
   }
-  const int left = std::max(rect.left, 0);
-  const int top = std::max(rect.top, 0);
-  const int right = std::min(rect.right, buffer.width);
-  const int bottom = std::min(rect.bottom, buffer.height);
-  if (left >= right || top >= bottom) {
-    return;
-  }
-  const bool whollyInside =
-      left == rect.left && top == rect.top && right == rect.right && bottom == rect.bottom;
+  const bool whollyInside = rect.left >= 0 && rect.top >= 0 && rect.right <= buffer.width &&
+                            rect.bottom <= buffer.height && rect.left < rect.right &&
+                            rect.top < rect.bottom;
   if (whollyInside && !IsSupportedZoom(zoom)) {
     return;
   }
-  const auto count = static_cast<std::size_t>(right - left);
-  for (int y = top; y < bottom; ++y) {
-    std::fill_n(RowStart(buffer, left, y), count, pixel);
-  }
+  FillClipped(buffer, rect, pixel);
 }
 
-void RenderMaze(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette, int zoom) {
+void RenderMaze(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette, int zoom,
+                int pixelScale) {
   if (!buffer || buffer.width < 1 || buffer.height < 1 ||
       std::int64_t{buffer.width} * buffer.height > MaxFramePixels) {
     return;
   }
-  switch (zoom) {
+  // No other zoom or scale is ever set; drawing nothing is the safe answer.
+  if (!IsSupportedZoom(zoom) || !IsSupportedPixelScale(pixelScale)) {
+    return;
+  }
+  const int side = zoom * pixelScale;
+  const ViewGeometry view(buffer.width, buffer.height, side);
+  switch (side) {
     case 1:
-      DrawMaze<1>(buffer, grid, palette, ViewGeometry(buffer.width, buffer.height, 1));
+      DrawMaze<1>(buffer, grid, palette, view);
       break;
     case 2:
-      DrawMaze<2>(buffer, grid, palette, ViewGeometry(buffer.width, buffer.height, 2));
+      DrawMaze<2>(buffer, grid, palette, view);
       break;
     case 3:
-      DrawMaze<3>(buffer, grid, palette, ViewGeometry(buffer.width, buffer.height, 3));
+      DrawMaze<3>(buffer, grid, palette, view);
       break;
     default:
-      break;  // no other zoom is ever set; drawing nothing is the safe answer
+      DrawMaze<AnySide>(buffer, grid, palette, view);
+      break;
   }
 }
 

@@ -34,10 +34,14 @@ constexpr CellId UnfoldedCell(std::int32_t x, std::int32_t y) {
 // written. Never writes outside the buffer, whatever rect holds. Does nothing without a buffer.
 void FillCellRect(FrameBuffer& buffer, int zoom, const CellRect& rect, Pixel pixel);
 
-// Draws every visible cell at zoom S = 1, 2 or 3, the cell 0x8080 at the centre. Up to two
-// pixel columns at the right and rows at the bottom stay unwritten for S = 2 and 3. Does
-// nothing without a buffer or for any other zoom. Window thread only: it reuses one scratch
-// table between calls.
-void RenderMaze(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette, int zoom);
+// Device pixels per picture pixel on the most scaled screens drawn (8 covers 800 %).
+inline constexpr int MaxPixelScale = 8;
+
+// Draws every visible cell as a square of S = zoom x pixelScale pixels (zoom 1, 2 or 3;
+// pixelScale 1 .. MaxPixelScale), the cell 0x8080 at the centre. Up to S - 1 pixel columns at
+// the right and rows at the bottom can stay unwritten. Does nothing without a buffer or for
+// any other zoom or scale. Window thread only: it reuses one scratch table between calls.
+void RenderMaze(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette, int zoom,
+                int pixelScale = 1);
 
 }  // namespace quillmoor

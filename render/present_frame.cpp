@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <QPaintDevice>
+#include <QTransform>
+
 namespace quillmoor {
 
 namespace {
@@ -35,6 +38,9 @@ void PresentFrame(QPainter& painter, const FrameBuffer& buffer, QImage& image) {
     }
     source += width;
   }
+  // The buffer holds device pixels: undo the painter's scaling so that each lands on one.
+  const qreal ratio = painter.device()->devicePixelRatioF();
+  painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
   painter.drawImage(QPoint(0, 0), image);
 }
 

@@ -226,6 +226,30 @@ TEST_F(MazePicture, MatchesTheReferenceForEverySmallSize) {
   }
 }
 
+// On scaled screens a cell is zoom x scale device pixels square: the same picture with larger
+// cells, for the templated sides and the run-time one alike.
+TEST_F(MazePicture, ScaledScreensDrawLargerSquaresOfTheSamePicture) {
+  const Spot sizes[] = {{1, 1}, {7, 9}, {13, 200}, {640, 480}, {1921, 1079}, {3001, 17}};
+  unsigned seed = 40;
+  for (int scale = 1; scale <= MaxPixelScale; ++scale) {
+    for (int zoom = 1; zoom <= 3; ++zoom) {
+      for (const auto& [width, height] : sizes) {
+        RandomiseGrid(seed++);
+        FrameBuffer buffer = BlankBuffer(width, height);
+        RenderMaze(buffer, grid_, palette_, zoom, scale);
+        const auto expected = ReferencePicture(width, height, zoom * scale, grid_, palette_);
+        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), buffer.pixels.get()))
+            << width << " x " << height << ", zoom " << zoom << ", scale " << scale;
+      }
+    }
+  }
+  for (const int scale : {0, -1, MaxPixelScale + 1, INT_MAX}) {
+    FrameBuffer buffer = BlankBuffer(50, 40);
+    RenderMaze(buffer, grid_, palette_, 1, scale);
+    EXPECT_EQ(WrittenArea(buffer), Box{}) << scale;
+  }
+}
+
 // Narrow views have an empty inner run; the grid and palette change between frames.
 TEST_F(MazePicture, MatchesTheReferenceForLargeAndNarrowSizes) {
   const Spot sizes[] = {{640, 480}, {1920, 1080}, {1921, 1079}, {513, 257}, {1025, 769},

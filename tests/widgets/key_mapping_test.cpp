@@ -61,6 +61,9 @@ TEST(KeyMapping, NamedKeysLettersAndEverythingElse) {
   EXPECT_EQ(Map(Qt::Key_W, Qt::ControlModifier, 25, "\x17"), 87u);
   EXPECT_EQ(Map(Qt::Key_Z, None, 52, "z"), 90u);
   EXPECT_EQ(Map(Qt::Key_unknown, None, 0, "s"), 83u);  // no key code: the text decides
+  // A virtual keyboard's own keymap can put letters and Esc on the digit row's key codes.
+  EXPECT_EQ(Map(Qt::Key_S, None, 11, "s"), 83u);
+  EXPECT_EQ(Map(Qt::Key_Escape, None, 12), 27u);
   EXPECT_EQ(Map(Qt::Key_V, Qt::AltModifier, 55, "v"), 0u);
   EXPECT_EQ(Map(Qt::Key_Left, Qt::AltModifier, 113), 0u);
   EXPECT_EQ(Map(Qt::Key_Return, None, 36, "\r"), 0u);
