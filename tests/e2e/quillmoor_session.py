@@ -1,20 +1,26 @@
 # SPDX-License-Identifier: MIT
-"""Drives the real program under X: start it, find its windows, type, take screenshots.
+"""Drives the real program on a display: start it, find its windows, type, take screenshots.
 
 Everything waits for a condition with a generous time-out instead of sleeping a fixed time,
-because CI machines are slow and a flaky test blocks every landing. Run the tests as ctest does:
-xvfb-run -a -s "-noreset -screen 0 1280x800x24" python3 -m unittest discover -s tests/e2e
-with QUILLMOOR_BINARY naming the program.
+because CI machines are slow and a flaky test blocks every landing. The same tests run on X11
+(under xvfb-run, as ctest does: QUILLMOOR_DISPLAY unset or "x11") and on Wayland (under the sway
+compositor that run_wayland.py starts, which sets QUILLMOOR_DISPLAY=wayland). QUILLMOOR_BINARY
+names the program. The program gets the platform of the display under test, whatever the
+caller's own session is, and never outlives its session.
 """
 
 import array
+import atexit
 import os
-import re
 import signal
 import subprocess
 import sys
 import tempfile
 import time
+
+from display_tools import wait_until
+from wayland_display import WaylandDisplay
+from x11_display import X11Display
 
 ROCK = 0x008000
 FLOOR = 0x000000
@@ -22,26 +28,30 @@ PLAYER = 0xC0FFFF
 ALIEN = 0xFF0000
 
 MAIN_TITLE = "^Quillmoor$"
-POLL_SECONDS = 0.05
+START_SECONDS = 60
+STDERR_TAIL = 4000
 
 
-def run(*args, check=True):
-    """Runs a command and returns its standard output as text."""
-    result = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                            check=check, timeout=60)
-    return result.stdout.decode("utf-8", "replace")
+def current_display():
+    """The display side the tests run on, chosen by whoever started the display."""
+    return WaylandDisplay() if os.environ.get("QUILLMOOR_DISPLAY") == "wayland" else X11Display()
 
 
-def wait_until(condition, timeout, what):
-    """Polls condition until it returns a true value, which is returned."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
-        time.sleep(POLL_SECONDS)
+def on_wayland():
+    return isinstance(current_display(), WaylandDisplay)
+
+
+# Programs still running when the interpreter ends, whatever ended it.
+_running = set()
+
+
+@atexit.register
+def _kill_leftovers():
+    for process in list(_running):
+        if process.poll() is None:
+            process.send_signal(signal.SIGCONT)
+            process.kill()
+            process.wait(timeout=30)
 
 
 def _word(colour):
@@ -114,71 +124,84 @@ def start_cell_position(shot):
 
 
 class Session:
-    """One running instance of the program; always call close()."""
+    """One running instance of the program; always call close().
 
-    def __init__(self):
-        binary = os.environ.get("QUILLMOOR_BINARY")
+    A session that fails to start kills its program before the error reaches the test, and any
+    question asked of a program that has exited fails at once with its standard error.
+    """
+
+    def __init__(self, binary=None, environment=None):
+        binary = binary or os.environ.get("QUILLMOOR_BINARY")
         if not binary:
             raise RuntimeError("QUILLMOOR_BINARY is not set")
+        self.display = current_display()
         self.errors = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([binary], stdout=subprocess.DEVNULL, stderr=self.errors)
-        self.main = wait_until(lambda: self.find_window(MAIN_TITLE), 60, "the main window")
-        self.width, self.height = self.geometry(self.main)
+        program_environment = self.display.program_environment({**os.environ,
+                                                                **(environment or {})})
+        self.process = subprocess.Popen(self.display.program_command(binary),
+                                        stdout=subprocess.DEVNULL, stderr=self.errors,
+                                        env=program_environment)
+        _running.add(self.process)
+        try:
+            self.main = wait_until(lambda: self.find_window(MAIN_TITLE), START_SECONDS,
+                                   "the main window")
+            self.width, self.height = self.geometry(self.main)
+        except BaseException:
+            self.close()
+            raise
 
     def close(self):
         if self.process.poll() is None:
             self.process.send_signal(signal.SIGCONT)
             self.process.kill()
         self.process.wait(timeout=30)
+        _running.discard(self.process)
         self.errors.close()
+
+    def stderr_tail(self):
+        self.errors.seek(0)
+        return self.errors.read().decode("utf-8", "replace")[-STDERR_TAIL:]
+
+    def check_running(self):
+        if self.process.poll() is not None:
+            raise AssertionError(
+                f"the program exited with {self.process.returncode}:\n{self.stderr_tail()}")
 
     def find_window(self, title_pattern):
         """The largest visible window of this process whose title matches, or None."""
-        if self.process.poll() is not None:
-            self.errors.seek(0)
-            output = self.errors.read().decode("utf-8", "replace")[-4000:]
-            raise AssertionError(f"the program exited with {self.process.returncode}:\n{output}")
-        output = run("xdotool", "search", "--onlyvisible", "--name", title_pattern, check=False)
-        best, best_area = None, 0
-        for line in output.split():
-            try:
-                width, height = self.geometry(line)
-            except (subprocess.CalledProcessError, ValueError):
-                continue
-            if width * height > best_area:
-                best, best_area = line, width * height
-        return best
+        self.check_running()
+        windows = self.display.find_windows(self.process.pid, title_pattern)
+        if not windows:
+            return None
+        return max(windows, key=lambda window: window[1] * window[2])[0]
 
     def window_exists(self, title_pattern):
         return self.find_window(title_pattern) is not None
 
-    @staticmethod
-    def geometry(window):
-        text = run("xdotool", "getwindowgeometry", "--shell", window)
-        values = dict(re.findall(r"^(\w+)=(\d+)$", text, re.MULTILINE))
-        return int(values["WIDTH"]), int(values["HEIGHT"])
+    def geometry(self, window):
+        return self.display.geometry(window)
+
+    def shown_titles(self, window):
+        """The window's title as each property the window system shows it holds."""
+        return self.display.shown_titles(window)
 
     def focus(self, window=None):
-        run("xdotool", "windowfocus", "--sync", window or self.main)
+        self.check_running()
+        self.display.focus(window or self.main)
 
     def key(self, *keys):
-        run("xdotool", "key", *keys)
+        """Types keys named as xdotool names them (ctrl+v, Escape, 9)."""
+        self.check_running()
+        self.display.key(*keys)
 
-    def hold_key_while(self, modifier, key, hold_seconds=0.2):
-        """Holds the modifier until the game's tick has read it along with the key."""
-        run("xdotool", "keydown", modifier)
-        try:
-            run("xdotool", "key", key)
-            time.sleep(hold_seconds)
-        finally:
-            run("xdotool", "keyup", modifier)
+    def hold_key_while(self, modifiers, key, hold_seconds=0.3):
+        """Holds the modifiers ("shift", "ctrl+shift") until a tick has read them with the key."""
+        self.check_running()
+        self.display.hold_modifiers_while(modifiers.split("+"), key, hold_seconds)
 
     def shot(self, window=None):
-        window = window or self.main
-        width, height = self.geometry(window)
-        data = subprocess.run(["import", "-window", window, "-depth", "8", "rgba:-"],
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True,
-                              timeout=60).stdout
+        self.check_running()
+        width, height, data = self.display.screenshot(window or self.main)
         if len(data) != width * height * 4:
             raise AssertionError(f"screenshot of {len(data)} bytes for {width} x {height}")
         return Shot(width, height, data)
@@ -188,6 +211,7 @@ class Session:
 
         Returns the shot and the monotonic times at which the program stopped and resumed.
         """
+        self.check_running()
         self.process.send_signal(signal.SIGSTOP)
         stopped = time.monotonic()
         try:

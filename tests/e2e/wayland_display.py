@@ -1,0 +1,135 @@
+# SPDX-License-Identifier: MIT
+"""The Wayland side of the harness: windows and titles by swaymsg, keys by wtype, pictures by grim.
+
+Runs inside a sway compositor that run_wayland.py started; WAYLAND_DISPLAY, SWAYSOCK and
+XDG_RUNTIME_DIR name it, and QUILLMOOR_RUN_AS names the unprivileged user the compositor runs as
+when the tests run as root.
+"""
+
+import json
+import os
+import re
+import shutil
+import subprocess
+
+from display_tools import run
+
+# Each wtype run brings a new virtual keyboard whose keymap the program must take first.
+KEYMAP_SECONDS = 0.15
+WTYPE_MODIFIERS = {"ctrl": "ctrl", "control": "ctrl", "shift": "shift", "alt": "alt",
+                   "super": "logo"}
+WINDOW_TYPES = ("con", "floating_con")
+
+
+def _milliseconds(seconds):
+    return str(int(seconds * 1000))
+
+
+def _wtype_key(key):
+    """wtype's words for one xdotool key name: a character is typed, a name is pressed."""
+    return [key] if len(key) == 1 else ["-k", key]
+
+
+def run_as_user_command():
+    """The setpriv prefix that drops root to the compositor's user, or nothing."""
+    user = os.environ.get("QUILLMOOR_RUN_AS")
+    if not user:
+        return []
+    return ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups"]
+
+
+class WaylandDisplay:
+    name = "wayland"
+
+    def program_environment(self, environment):
+        """The program talks Wayland to this compositor whatever the caller's session is."""
+        environment = dict(environment)
+        environment["QT_QPA_PLATFORM"] = "wayland"
+        environment.pop("DISPLAY", None)
+        if os.environ.get("QUILLMOOR_RUN_AS"):
+            environment["HOME"] = os.environ["XDG_RUNTIME_DIR"]
+        return environment
+
+    def program_command(self, binary):
+        prefix = run_as_user_command()
+        if prefix:
+            # The unprivileged user may not reach the build tree; the runtime folder is its own.
+            copy = os.path.join(os.environ["XDG_RUNTIME_DIR"], "quillmoor-under-test")
+            shutil.copyfile(binary, copy)
+            os.chmod(copy, 0o755)
+            binary = copy
+        return prefix + [binary]
+
+    @staticmethod
+    def _tree_windows():
+        tree = json.loads(run("swaymsg", "-t", "get_tree", "--raw"))
+        stack = [tree]
+        while stack:
+            node = stack.pop()
+            if node.get("type") in WINDOW_TYPES and node.get("pid"):
+                yield node
+            stack.extend(node.get("nodes", []))
+            stack.extend(node.get("floating_nodes", []))
+
+    def _window(self, window):
+        for node in self._tree_windows():
+            if str(node["id"]) == window:
+                return node
+        raise KeyError(f"no window {window}")
+
+    def find_windows(self, pid, title_pattern):
+        return [(str(node["id"]), node["window_rect"]["width"], node["window_rect"]["height"])
+                for node in self._tree_windows()
+                if node["pid"] == pid and node.get("visible")
+                and re.search(title_pattern, node.get("name") or "")]
+
+    def geometry(self, window):
+        rect = self._window(window)["window_rect"]
+        return rect["width"], rect["height"]
+
+    def shown_titles(self, window):
+        return [self._window(window).get("name")]
+
+    def focus(self, window):
+        run("swaymsg", f"[con_id={window}]", "focus")
+
+    def key(self, *keys):
+        for key in keys:
+            *modifiers, name = key.split("+")
+            command = ["wtype", "-s", _milliseconds(KEYMAP_SECONDS)]
+            for modifier in modifiers:
+                command += ["-M", WTYPE_MODIFIERS[modifier.lower()]]
+            command += _wtype_key(name)
+            for modifier in reversed(modifiers):
+                command += ["-m", WTYPE_MODIFIERS[modifier.lower()]]
+            run(*command)
+
+    def hold_modifiers_while(self, modifiers, key, hold_seconds):
+        names = [WTYPE_MODIFIERS[modifier.lower()] for modifier in modifiers]
+        command = ["wtype", "-s", _milliseconds(KEYMAP_SECONDS)]
+        for name in names:
+            command += ["-M", name]
+        command += _wtype_key(key) + ["-s", _milliseconds(hold_seconds)]
+        for name in reversed(names):
+            command += ["-m", name]
+        run(*command)
+
+    def screenshot(self, window):
+        """Width, height and RGBA bytes of the window's picture on the output."""
+        node = self._window(window)
+        rect, inner = node["rect"], node["window_rect"]
+        x, y = rect["x"] + inner["x"], rect["y"] + inner["y"]
+        width, height = inner["width"], inner["height"]
+        ppm = subprocess.run(["grim", "-g", f"{x},{y} {width}x{height}", "-t", "ppm", "-"],
+                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True,
+                             timeout=60).stdout
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+        if not header or (int(header.group(1)), int(header.group(2))) != (width, height):
+            raise AssertionError(f"grim gave no {width} x {height} picture")
+        rgb = ppm[header.end():]
+        pixels = width * height
+        rgba = bytearray(pixels * 4)
+        for channel in range(3):
+            rgba[channel::4] = rgb[channel::3]
+        rgba[3::4] = b"\xff" * pixels
+        return width, height, bytes(rgba)
