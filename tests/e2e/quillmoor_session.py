@@ -27,7 +27,7 @@ FLOOR = 0x000000
 PLAYER = 0xC0FFFF
 ALIEN = 0xFF0000
 
-MAIN_TITLE = "^Quillmoor$"
+MAIN_TITLE = "^Quillmoor"  # by its start, so that a wrong suffix shows in a test
 START_SECONDS = 60
 STDERR_TAIL = 4000
 

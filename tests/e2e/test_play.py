@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
-"""Play keys seen on screen: S finishes the maze, Shift+9 slows the game down."""
+"""Play keys seen on screen: S finishes the maze, the speed keys, the zoom keys."""
 
 import time
 import unittest
 
+from maze_picture import SquareView, covered_end
 from quillmoor_session import FLOOR, ROCK, Session, wait_until
 
 GRID = 256
@@ -49,6 +50,30 @@ class PlayTest(unittest.TestCase):
         slow_rate = self.floor_growth_rate()
         self.assertLess(slow_rate, default_rate / 2,
                         f"{slow_rate:.0f} px/s after Shift+9, {default_rate:.0f} px/s before")
+
+    def test_ctrl_shift_1_speeds_the_growth(self):
+        session = self.session
+        default_rate = self.floor_growth_rate()
+        session.hold_key_while("ctrl+shift", "1")
+        fast_rate = self.floor_growth_rate()
+        self.assertGreater(fast_rate, default_rate * 2,
+                           f"{fast_rate:.0f} px/s after Ctrl+Shift+1, {default_rate:.0f} px/s before")
+
+    def test_zoom_2_leaves_nothing_of_the_old_picture(self):
+        session = self.session
+        session.key("2")
+
+        def zoomed():
+            shot = session.frozen_shot()[0]
+            return shot if SquareView(shot, 2).is_even() else None
+
+        shot = wait_until(zoomed, 30, "the picture at two pixels per cell")
+        right, bottom = covered_end(shot.width, 2), covered_end(shot.height, 2)
+        strip = [(x, y) for y in range(shot.height) for x in range(right, shot.width)]
+        strip += [(x, y) for y in range(bottom, shot.height) for x in range(shot.width)]
+        self.assertTrue(strip, "this window size leaves no edge strip to check")
+        stale = [(x, y) for x, y in strip if shot.pixel(x, y) != FLOOR]
+        self.assertEqual(len(stale), 0, f"pixels of the old picture, first at {stale[:1]}")
 
 
 if __name__ == "__main__":

@@ -16,6 +16,8 @@ class StartupTest(unittest.TestCase):
         session = self.session
         self.assertGreaterEqual(session.width, 256)
         self.assertGreaterEqual(session.height, 256)
+        for shown in session.shown_titles(session.main):
+            self.assertEqual(shown, "Quillmoor")
 
         # Each shot is taken with the program stopped, so the title cannot slip by unseen.
         def first_picture():
