@@ -130,7 +130,7 @@ class Session:
     question asked of a program that has exited fails at once with its standard error.
     """
 
-    def __init__(self, binary=None, environment=None):
+    def __init__(self, binary=None, environment=None, start_timeout=START_SECONDS):
         binary = binary or os.environ.get("QUILLMOOR_BINARY")
         if not binary:
             raise RuntimeError("QUILLMOOR_BINARY is not set")
@@ -143,7 +143,7 @@ class Session:
                                         env=program_environment)
         _running.add(self.process)
         try:
-            self.main = wait_until(lambda: self.find_window(MAIN_TITLE), START_SECONDS,
+            self.main = wait_until(lambda: self.find_window(MAIN_TITLE), start_timeout,
                                    "the main window")
             self.width, self.height = self.geometry(self.main)
         except BaseException:
