@@ -8,12 +8,12 @@
 #include <cstring>
 
 #include "game/maze_grid.h"
+#include "render/view_geometry.h"
 
 namespace quillmoor {
 
 namespace {
 
-constexpr int CentreCell = 128;  // the unfolded position drawn at the centre of the view
 constexpr unsigned GridSide = 256;
 constexpr unsigned ByteMask = 0xFFu;
 constexpr unsigned SeamBit = 0x100u;  // set in every other 256-column copy, the mirrored ones
@@ -26,32 +26,6 @@ bool IsSupportedZoom(int zoom) {
 bool IsSupportedPixelScale(int pixelScale) {
   return pixelScale >= 1 && pixelScale <= MaxPixelScale;
 }
-
-// Where the cells fall: the cell at offset (i, j) is UnfoldedCell(128 + i, 128 + j) and its
-// square of side s starts at (originX + s * i, originY + s * j); offsets run -nx .. nx - 1 and
-// -ny .. ny - 1. With at most MaxFramePixels pixels every coordinate fits an int.
-struct ViewGeometry {
-  int side;
-  int originX;
-  int originY;
-  int nx;
-  int ny;
-
-  ViewGeometry(int width, int height, int s) : side(s) {
-    const int half = s / 2;
-    originX = width / 2 - half;
-    originY = height / 2 - half;
-    // Truncating toward zero, so nx, ny >= 1 even when the origin is -1 (a 1-pixel side).
-    nx = originX / s + 1;
-    ny = originY / s + 1;
-  }
-
-  int CellLeft(int i) const { return originX + side * i; }
-  int CellTop(int j) const { return originY + side * j; }
-  CellRect Square(int i, int j) const {
-    return {CellLeft(i), CellTop(j), CellLeft(i) + side, CellTop(j) + side};
-  }
-};
 
 // The colours of the grid rows the current frame needs, so the inner run copies whole spans of
 // a grid row instead of looking up each cell. Rows are mapped on first use within a frame; a
@@ -189,21 +163,6 @@ void DrawInnerRun(FrameBuffer& buffer, const ViewGeometry& view, int j) {
   }
 }
 
-// Writes pixel to the part of rect that lies inside the buffer, which must exist.
-void FillClipped(FrameBuffer& buffer, const CellRect& rect, Pixel pixel) {
-  const int left = std::max(rect.left, 0);
-  const int top = std::max(rect.top, 0);
-  const int right = std::min(rect.right, buffer.width);
-  const int bottom = std::min(rect.bottom, buffer.height);
-  if (left >= right || top >= bottom) {
-    return;
-  }
-  const auto count = static_cast<std::size_t>(right - left);
-  for (int y = top; y < bottom; ++y) {
-    std::fill_n(RowStart(buffer, left, y), count, pixel);
-  }
-}
-
 template <int S>
 void DrawMaze(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette,
               const ViewGeometry& view) {
@@ -230,6 +189,20 @@ void DrawMaze(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette,
 }
 
 }  // namespace
+
+void FillClipped(FrameBuffer& buffer, const CellRect& rect, Pixel pixel) {
+  const int left = std::max(rect.left, 0);
+  const int top = std::max(rect.top, 0);
+  const int right = std::min(rect.right, buffer.width);
+  const int bottom = std::min(rect.bottom, buffer.height);
+  if (left >= right || top >= bottom) {
+    return;
+  }
+  const auto count = static_cast<std::size_t>(right - left);
+  for (int y = top; y < bottom; ++y) {
+    std::fill_n(RowStart(buffer, left, y), count, pixel);
+  }
+}
 
 void FillCellRect(FrameBuffer& buffer, int zoom, const CellRect& rect, Pixel pixel) {
   if (!buffer || buffer.width < 1 || buffer.height < 1) {

@@ -7,17 +7,11 @@
 #include "game/cell.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
+#include "render/view_geometry.h"
 
 namespace quillmoor {
 
 class MazeGrid;
-
-struct CellRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;   // exclusive
-  int bottom = 0;  // exclusive
-};
 
 // The grid cell at position (x, y) of the unfolded plane: x is a column, y a row, any value.
 // Beyond each column seam the rows mirror (254 - y), so the plane repeats every 512 columns

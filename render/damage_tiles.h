@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+// Groups the many small squares a tick redraws into a few rectangles for the window system.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "render/view_geometry.h"
+
+namespace quillmoor {
+
+// Each rectangle costs the window system about as much as this many pixels (a request, its
+// clip and bookkeeping against a memory copy of the pixels), measured under X11.
+inline constexpr std::int64_t RectCostInPixels = 4096;
+// Never more rectangles than this: past it one bounding rectangle is cheaper.
+inline constexpr int MaxDamageRects = 128;
+
+// A set of changed areas of a picture, handed out as rectangles on a grid of square tiles whose
+// size is chosen for the cheapest cover: fine tiles for a few scattered squares, coarse ones when
+// changes are everywhere.
+class DamageTiles {
+ public:
+  // Empties the set for a picture of this size (sides below 1 make it always empty).
+  void Reset(int width, int height);
+  // Adds the part of rect inside the picture.
+  void Add(const CellRect& rect);
+  // Adds the whole picture.
+  void AddAll();
+  bool empty() const { return !all_ && dirty_.empty(); }
+
+  // Disjoint rectangles inside the picture covering everything added; empty when nothing was.
+  const std::vector<CellRect>& Rects();
+
+ private:
+  struct Cover {
+    int shift = 0;  // tiles of (FinestTile << shift) pixels
+    std::int64_t cost = 0;
+  };
+
+  Cover Measure(int shift);
+  void Emit(int shift);
+  int Columns(int shift) const;
+  int Rows(int shift) const;
+
+  int width_ = 0;
+  int height_ = 0;
+  bool all_ = false;
+  std::vector<std::uint8_t> finest_;  // one flag per finest tile, row by row
+  std::vector<int> dirty_;            // indices of the set flags of finest_
+  std::vector<std::uint8_t> coarse_;  // scratch flags of a coarser tiling
+  std::vector<CellRect> rects_;
+};
+
+}  // namespace quillmoor

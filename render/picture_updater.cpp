@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+// Keeps a frame buffer's maze picture in step with the grid, redrawing only what changed.
+#include "render/picture_updater.h"
+
+#include <cstring>
+
+#include "game/maze_grid.h"
+#include "render/maze_renderer.h"
+#include "render/view_geometry.h"
+
+namespace quillmoor {
+
+namespace {
+
+constexpr int GridSide = 256;
+constexpr int MirrorBase = 254;
+// Beyond this many changed cells (a new stage, S) one whole picture costs less than the copies.
+constexpr std::size_t MaxChangedCells = 4096;
+
+// The first value >= low that is congruent to residue modulo GridSide.
+int FirstAtOrAbove(int low, int residue) {
+  const int offset = ((residue - low) % GridSide + GridSide) % GridSide;
+  return low + offset;
+}
+
+}  // namespace
+
+void PictureUpdater::Update(FrameBuffer& buffer, const MazeGrid& grid, const Palette& palette,
+                            int zoom, int pixelScale, DamageTiles& damage) {
+  damage.Reset(buffer.width, buffer.height);
+  if (!buffer) {
+    valid_ = false;
+    return;
+  }
+  const bool sameView = valid_ && buffer.width == width_ && buffer.height == height_ &&
+                        zoom == zoom_ && pixelScale == pixelScale_ && &palette == palette_;
+  changed_.clear();
+  if (sameView) {
+    for (int cell = 0; cell < CellCount && changed_.size() <= MaxChangedCells; ++cell) {
+      if (grid[CellId(cell)] != shown_[std::size_t(cell)]) {
+        changed_.push_back(CellId(cell));
+      }
+    }
+  }
+  std::memcpy(shown_.data(), grid.data(), shown_.size());
+  if (!sameView || changed_.size() > MaxChangedCells) {
+    RenderMaze(buffer, grid, palette, zoom, pixelScale);
+    damage.AddAll();
+    valid_ = true;
+    width_ = buffer.width;
+    height_ = buffer.height;
+    zoom_ = zoom;
+    pixelScale_ = pixelScale;
+    palette_ = &palette;
+    return;
+  }
+  for (const CellId cell : changed_) {
+    RedrawCopies(buffer, cell, palette[grid[cell]], damage);
+  }
+}
+
+// A cell shows at every unfolded column congruent to its own; in the mirrored copies (bit 8 of
+// the column set) at rows congruent to 254 - row, elsewhere at rows congruent to row.
+void PictureUpdater::RedrawCopies(FrameBuffer& buffer, CellId cell, Pixel pixel,
+                                  DamageTiles& damage) const {
+  const int side = zoom_ * pixelScale_;
+  const ViewGeometry view(buffer.width, buffer.height, side);
+  const int row = RowOf(cell);
+  const int column = ColumnOf(cell);
+  const int firstX = CentreCell - view.nx;
+  const int lastX = CentreCell + view.nx - 1;
+  const int firstY = CentreCell - view.ny;
+  const int lastY = CentreCell + view.ny - 1;
+  for (int x = FirstAtOrAbove(firstX, column); x <= lastX; x += GridSide) {
+    const bool mirrored = (static_cast<unsigned>(x) & GridSide) != 0;
+    const int rowResidue = mirrored ? (MirrorBase - row + GridSide) % GridSide : row;
+    for (int y = FirstAtOrAbove(firstY, rowResidue); y <= lastY; y += GridSide) {
+      const CellRect square = view.Square(x - CentreCell, y - CentreCell);
+      FillClipped(buffer, square, pixel);
+      damage.Add(square);
+    }
+  }
+}
+
+}  // namespace quillmoor
