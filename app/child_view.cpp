@@ -4,10 +4,12 @@
 #include "app/child_view.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTimerEvent>
@@ -21,7 +23,6 @@
 #include "game/game_world.h"
 #include "game/key_codes.h"
 #include "render/device_pixels.h"
-#include "render/maze_renderer.h"
 #include "render/palette.h"
 #include "render/present_frame.h"
 
@@ -41,6 +42,9 @@ class InTickScope {
   InTickScope& operator=(const InTickScope&) = delete;
 };
 
+// What the picture leaves uncovered shows, opaque like every pixel given to the window system.
+constexpr Pixel ScreenBlack = PixelFloor | PixelOpaque;
+
 constexpr int MinTickPeriod = 1;  // milliseconds; 0 would fire whenever the loop is idle
 
 }  // namespace
@@ -55,6 +59,7 @@ CChildView::~CChildView() = default;
 
 void CChildView::OnCreate() {
   BuildPalette(ProcessPalette());
+  m_screenPalette = OpaquePalette(ProcessPalette());
   NewGame(m_state, ProcessGameWorld(), *this);
   m_state.m_hp = InitialHp;
   m_titleWnd = std::make_unique<CTitleWnd>(this);
@@ -88,12 +93,11 @@ void CChildView::OnSize(int cx, int cy) {
   // When memory runs out the buffer is simply gone: paints draw nothing until a later resize
   // succeeds, so the failure needs no handling of its own here.
   const qreal ratio = devicePixelRatioF();
-  ResizeFrameBuffer(m_frameBuffer, DeviceLength(cx, ratio), DeviceLength(cy, ratio));
+  ResizeFrameBuffer(m_frameBuffer, DeviceLength(cx, ratio), DeviceLength(cy, ratio), ScreenBlack);
   m_frameBufferRatio = ratio;
+  m_frameImage = FrameImage(m_frameBuffer);
   m_pictureSide = NoPicture;
-  if (!m_frameBuffer) {
-    m_presentImage = QImage();
-  }
+  m_picture.Invalidate();
   if (m_titleWnd) {
     m_titleWnd->setGeometry(0, 0, std::max(cx, 0), std::max(cy, 0));
     m_titleWnd->raise();
@@ -101,27 +105,64 @@ void CChildView::OnSize(int cx, int cy) {
   }
 }
 
-void CChildView::OnPaint() {
+void CChildView::UpdatePicture() {
   const qreal ratio = devicePixelRatioF();
   // Moved to a screen of another scale: no resize is delivered, but the device size changed.
   if (m_frameBuffer && ratio != m_frameBufferRatio) {
     OnSize(width(), height());
   }
-  if (!m_frameBuffer) {
-    return;
-  }
   const int pixelScale = PixelScaleForRatio(ratio);
   const int side = m_state.m_viewMode * pixelScale;
   // A new cell size can leave edge strips the new picture does not reach; they show black
   // rather than a misaligned piece of the old picture.
-  if (m_pictureSide != NoPicture && m_pictureSide != side) {
-    ClearFrameBuffer(m_frameBuffer);
+  if (m_pictureSide != side) {
+    if (m_pictureSide != NoPicture) {
+      ClearFrameBuffer(m_frameBuffer, ScreenBlack);
+    }
+    m_picture.Invalidate();
+    m_pictureSide = side;
   }
-  m_pictureSide = side;
+  m_picture.Update(m_frameBuffer, ProcessGameWorld().grid, m_screenPalette, m_state.m_viewMode,
+                   pixelScale, m_damage);
+}
+
+QRegion CChildView::DamagedRegion() {
+  if (m_damage.empty()) {
+    return QRegion();
+  }
+  // At a fractional scale Qt's Wayland back end clears more of a partial paint area than the
+  // area it lets the widget paint, which then shows through as holes: paint everything there.
+  const qreal ratio = m_frameBufferRatio;
+  const auto scale = static_cast<int>(std::round(ratio));
+  if (scale < 1 || ratio != scale) {
+    return QRegion(rect());
+  }
+  m_damageRects.clear();
+  for (const CellRect& device : m_damage.Rects()) {
+    const auto logical = [scale](int length, bool up) {
+      return up ? (length + scale - 1) / scale : length / scale;
+    };
+    m_damageRects.append(
+        QRect(QPoint(logical(device.left, false), logical(device.top, false)),
+              QPoint(logical(device.right, true) - 1, logical(device.bottom, true) - 1)));
+  }
+  QRegion region;
+  region.setRects(m_damageRects.constData(), static_cast<int>(m_damageRects.size()));
+  return region;
+}
+
+void CChildView::OnPaint(const QRegion& region) {
+  UpdatePicture();
+  if (!m_frameBuffer) {
+    return;
+  }
+  // Cells that changed outside this paint's area (an expose between ticks) are shown by the
+  // next paint rather than left stale on screen.
+  if (const QRegion outside = DamagedRegion() - region; !outside.isEmpty()) {
+    update(outside);
+  }
   QPainter painter(this);
-  RenderMaze(m_frameBuffer, ProcessGameWorld().grid, ProcessPalette(), m_state.m_viewMode,
-             pixelScale);
-  PresentFrame(painter, m_frameBuffer, m_presentImage);
+  PresentFrame(painter, m_frameImage, region);
 }
 
 void CChildView::OnKeyDown(QKeyEvent* event) {
@@ -146,7 +187,11 @@ ModifierState CChildView::QueryModifiers() {
 }
 
 void CChildView::RepaintNow() {
-  repaint();
+  // Only what changed is drawn and sent to the window system; still before the tick returns.
+  UpdatePicture();
+  if (!m_damage.empty()) {
+    repaint(DamagedRegion());
+  }
 }
 
 void CChildView::ShowAuthorCareer() {
@@ -169,8 +214,8 @@ int CChildView::RunNextStageDialog(const NextStageReport& report) {
   return dialog.DoModal();
 }
 
-void CChildView::paintEvent(QPaintEvent*) {
-  OnPaint();
+void CChildView::paintEvent(QPaintEvent* event) {
+  OnPaint(event->region());
 }
 
 void CChildView::timerEvent(QTimerEvent* event) {

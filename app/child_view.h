@@ -11,7 +11,10 @@
 
 #include "game/game_state.h"
 #include "game/tick_host.h"
+#include "render/damage_tiles.h"
 #include "render/frame_buffer.h"
+#include "render/palette.h"
+#include "render/picture_updater.h"
 #include "render/title_wnd.h"
 
 namespace quillmoor {
@@ -56,15 +59,25 @@ class CChildView : public QWidget, public TickHost {
 
  private:
   void OnCreate();
-  // Draws the maze at the current zoom and shows it; draws nothing without a frame buffer.
-  void OnPaint();
+  // Shows the maze picture under region, brought up to date first; draws nothing without a
+  // frame buffer.
+  void OnPaint(const QRegion& region);
+  // Brings the frame buffer up to date with the grid, zoom and screen scale; m_damage then holds
+  // the device pixels that changed.
+  void UpdatePicture();
+  // The logical area of the view that covers the damaged device pixels.
+  QRegion DamagedRegion();
   // Records an accepted key for the next play tick; no key goes on to default processing.
   void OnKeyDown(QKeyEvent* event);
 
   std::unique_ptr<CTitleWnd> m_titleWnd;
+  Palette m_screenPalette{};  // the game's colours, opaque as the window system takes them
   FrameBuffer m_frameBuffer;
-  QImage m_presentImage;         // the opaque copy of the frame buffer that is drawn
+  QImage m_frameImage;           // the frame buffer's own pixels, as drawn to the window
   qreal m_frameBufferRatio = 1;  // the device pixel ratio the frame buffer was sized for
+  PictureUpdater m_picture;
+  DamageTiles m_damage;
+  QList<QRect> m_damageRects;  // kept between ticks, so that a tick allocates nothing here
   // The cell side, in device pixels, of the picture the frame buffer holds.
   static constexpr int NoPicture = 0;
   int m_pictureSide = NoPicture;

@@ -9,7 +9,7 @@
 
 namespace quillmoor {
 
-bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height) {
+bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height, Pixel fill) {
   // Released before allocating, so the old and the new array are never held at once.
   buffer.pixels.reset();
   buffer.width = 0;
@@ -25,23 +25,24 @@ bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height) {
     return false;
   }
 
-  // Value-initialised: the renderers leave a strip at the right and bottom edges unwritten, and
-  // it must show black rather than stale memory.
-  Pixel* pixels = new (std::nothrow) Pixel[static_cast<std::size_t>(count)]();
+  // Filled: the renderers leave a strip at the right and bottom edges unwritten, and it must show
+  // black rather than stale memory.
+  Pixel* pixels = new (std::nothrow) Pixel[static_cast<std::size_t>(count)];
   if (pixels == nullptr) {
     return false;
   }
+  std::fill_n(pixels, static_cast<std::size_t>(count), fill);
   buffer.pixels.reset(pixels);
   buffer.width = width;
   buffer.height = height;
   return true;
 }
 
-void ClearFrameBuffer(FrameBuffer& buffer) {
+void ClearFrameBuffer(FrameBuffer& buffer, Pixel fill) {
   if (buffer) {
     std::fill_n(buffer.pixels.get(),
                 static_cast<std::size_t>(buffer.width) * static_cast<std::size_t>(buffer.height),
-                PixelFloor);
+                fill);
   }
 }
 

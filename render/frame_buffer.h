@@ -21,13 +21,13 @@ struct FrameBuffer {
   explicit operator bool() const { return pixels != nullptr; }
 };
 
-// Replaces the buffer for a new client size: a black width x height array, or none when either
-// side is below 1 or the allocation fails. The old array is released first, also when the size
-// is unchanged. Returns false only on an allocation failure (more than MaxFramePixels, or no
-// memory); never throws.
-bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height);
+// Replaces the buffer for a new client size: a width x height array of fill (black unless told),
+// or none when either side is below 1 or the allocation fails. The old array is released first,
+// also when the size is unchanged. Returns false only on an allocation failure (more than
+// MaxFramePixels, or no memory); never throws.
+bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height, Pixel fill = PixelFloor);
 
-// Makes every pixel black; does nothing without a buffer.
-void ClearFrameBuffer(FrameBuffer& buffer);
+// Sets every pixel to fill (black unless told); does nothing without a buffer.
+void ClearFrameBuffer(FrameBuffer& buffer, Pixel fill = PixelFloor);
 
 }  // namespace quillmoor

@@ -2,6 +2,8 @@
 // The colour rule that turns a cell flag byte into a pixel value.
 #include "render/palette.h"
 
+#include <cstddef>
+
 #include "game/cell.h"
 
 namespace quillmoor {
@@ -31,6 +33,14 @@ void BuildPalette(Palette& palette) {
   for (unsigned flags = 0; flags < palette.size(); ++flags) {
     palette[flags] = ColourOf(flags);
   }
+}
+
+Palette OpaquePalette(const Palette& palette) {
+  Palette opaque{};
+  for (std::size_t flags = 0; flags < palette.size(); ++flags) {
+    opaque[flags] = palette[flags] | PixelOpaque;
+  }
+  return opaque;
 }
 
 Palette& ProcessPalette() {

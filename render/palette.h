@@ -15,9 +15,14 @@ inline constexpr Pixel PixelRock = 0x008000;
 inline constexpr Pixel PixelAlien = 0xFF0000;
 inline constexpr Pixel PixelPlayer = 0xC0FFFF;
 inline constexpr Pixel PixelGoal = 0xFFFF00;
+inline constexpr Pixel PixelOpaque = 0xFF000000;  // the top byte, where window systems keep alpha
 
 // Wall outranks alien, alien outranks player, anything else even is the goal colour.
 void BuildPalette(Palette& palette);
+
+// The same colours with the top byte set: window systems take pixels opaque, and a zero top
+// byte can turn a window transparent under a compositor.
+Palette OpaquePalette(const Palette& palette);
 
 // The palette of the running game, built once by the game view.
 Palette& ProcessPalette();

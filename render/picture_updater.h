@@ -29,6 +29,7 @@ class PictureUpdater {
               int pixelScale, DamageTiles& damage);
 
  private:
+  void FindChangedCells(const MazeGrid& grid);
   void RedrawCopies(FrameBuffer& buffer, CellId cell, Pixel pixel, DamageTiles& damage) const;
 
   bool valid_ = false;

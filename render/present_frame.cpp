@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Shows the frame buffer one to one at the top-left of a widget.
+// Shows the frame buffer one to one, in device pixels, at the top-left of a widget.
 #include "render/present_frame.h"
 
+#include <cmath>
 #include <cstddef>
-#include <cstdint>
 
 #include <QPaintDevice>
 #include <QTransform>
@@ -12,36 +12,40 @@ namespace quillmoor {
 
 namespace {
 
-// The buffer keeps 0x00RRGGBB; Qt copies the top byte of Format_RGB32 into an alpha-carrying
-// backing store, where zero would turn the window transparent under a compositor.
-constexpr std::uint32_t OpaqueAlpha = 0xFF000000u;
+constexpr qsizetype BytesPerPixel = sizeof(Pixel);
+
+// The device pixels a logical rectangle touches.
+QRect DeviceRect(const QRect& logical, qreal ratio) {
+  const auto left = static_cast<int>(std::floor(logical.left() * ratio));
+  const auto top = static_cast<int>(std::floor(logical.top() * ratio));
+  const auto right = static_cast<int>(std::ceil((logical.left() + logical.width()) * ratio));
+  const auto bottom = static_cast<int>(std::ceil((logical.top() + logical.height()) * ratio));
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
 
 }  // namespace
 
-void PresentFrame(QPainter& painter, const FrameBuffer& buffer, QImage& image) {
-  if (!buffer || buffer.width < 1 || buffer.height < 1) {
+QImage FrameImage(FrameBuffer& buffer) {
+  if (!buffer) {
+    return QImage();
+  }
+  return QImage(reinterpret_cast<uchar*>(buffer.pixels.get()), buffer.width, buffer.height,
+                buffer.width * BytesPerPixel, QImage::Format_RGB32);
+}
+
+void PresentFrame(QPainter& painter, const QImage& frame, const QRegion& region) {
+  if (frame.isNull()) {
     return;
   }
-  const QSize size(buffer.width, buffer.height);
-  if (image.size() != size || image.format() != QImage::Format_RGB32) {
-    image = QImage(size, QImage::Format_RGB32);
-    if (image.isNull()) {
-      return;
-    }
-  }
-  const auto width = static_cast<std::size_t>(buffer.width);
-  const Pixel* source = buffer.pixels.get();
-  for (int y = 0; y < buffer.height; ++y) {
-    auto* target = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-    for (std::size_t x = 0; x < width; ++x) {
-      target[x] = source[x] | OpaqueAlpha;
-    }
-    source += width;
-  }
-  // The buffer holds device pixels: undo the painter's scaling so that each lands on one.
+  // The frame holds device pixels: undo the painter's scaling so that each lands on one.
   const qreal ratio = painter.device()->devicePixelRatioF();
   painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
-  painter.drawImage(QPoint(0, 0), image);
+  for (const QRect& logical : region) {
+    const QRect device = DeviceRect(logical, ratio).intersected(frame.rect());
+    if (!device.isEmpty()) {
+      painter.drawImage(device.topLeft(), frame, device);
+    }
+  }
 }
 
 }  // namespace quillmoor

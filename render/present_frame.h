@@ -4,14 +4,18 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 
 #include "render/frame_buffer.h"
 
 namespace quillmoor {
 
-// Copies buffer into image (kept by the caller, reallocated only when the size changes) with
-// every pixel made opaque, and draws it unscaled at (0, 0), one buffer pixel per device pixel. Does
-// nothing without a buffer or when the image cannot be allocated.
-void PresentFrame(QPainter& painter, const FrameBuffer& buffer, QImage& image);
+// An image over the buffer's own pixels, without a copy; they must be opaque. Null without a
+// buffer. Valid until the buffer is resized.
+QImage FrameImage(FrameBuffer& buffer);
+
+// Draws the parts of frame under region (logical pixels of the widget) unscaled at (0, 0), one
+// frame pixel per device pixel. Does nothing for a null frame.
+void PresentFrame(QPainter& painter, const QImage& frame, const QRegion& region);
 
 }  // namespace quillmoor

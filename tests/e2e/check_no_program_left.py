@@ -7,8 +7,8 @@ Usage: python3 check_no_program_left.py <program>
 import os
 import sys
 
-# The name the Wayland suite runs its copy of the program under.
-WAYLAND_COPY = "quillmoor-under-test"
+# How the Wayland suite names the copies of the program it runs.
+WAYLAND_COPY_PREFIX = "quillmoor-under-test."
 
 
 def running_commands():
@@ -27,7 +27,7 @@ def running_commands():
 def main():
     program = os.path.realpath(sys.argv[1])
     left = [(pid, command) for pid, command in running_commands()
-            if command == program or os.path.basename(command) == WAYLAND_COPY]
+            if command == program or os.path.basename(command).startswith(WAYLAND_COPY_PREFIX)]
     for pid, command in left:
         print(f"still running: {pid} {command}")
     return 1 if left else 0

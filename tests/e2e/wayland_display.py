@@ -11,6 +11,7 @@ import os
 import re
 import shutil
 import subprocess
+import tempfile
 
 from display_tools import run
 
@@ -19,6 +20,7 @@ KEYMAP_SECONDS = 0.15
 WTYPE_MODIFIERS = {"ctrl": "ctrl", "control": "ctrl", "shift": "shift", "alt": "alt",
                    "super": "logo"}
 WINDOW_TYPES = ("con", "floating_con")
+PROGRAM_COPY_PREFIX = "quillmoor-under-test."
 
 
 def _milliseconds(seconds):
@@ -54,8 +56,11 @@ class WaylandDisplay:
         prefix = run_as_user_command()
         if prefix:
             # The unprivileged user may not reach the build tree; the runtime folder is its own.
-            copy = os.path.join(os.environ["XDG_RUNTIME_DIR"], "quillmoor-under-test")
-            shutil.copyfile(binary, copy)
+            # One copy per session: a copy still running cannot be overwritten.
+            handle, copy = tempfile.mkstemp(prefix=PROGRAM_COPY_PREFIX,
+                                            dir=os.environ["XDG_RUNTIME_DIR"])
+            with os.fdopen(handle, "wb") as target, open(binary, "rb") as source:
+                shutil.copyfileobj(source, target)
             os.chmod(copy, 0o755)
             binary = copy
         return prefix + [binary]

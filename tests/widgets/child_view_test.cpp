@@ -167,7 +167,7 @@ TEST(ChildViewPaint, ShowsTheFrameBufferOneToOneAtTheTopLeft) {
             continue;
           }
           const Pixel pixel = buffer.pixels[static_cast<std::size_t>(y) * buffer.width + x];
-          sawRock = sawRock || pixel == PixelRock;
+          sawRock = sawRock || (pixel & ~PixelOpaque) == PixelRock;
           ASSERT_EQ(painted.pixel(x, y), pixel | 0xFF000000u)
               << x << "," << y << " at " << size.width() << " x " << size.height();
         }
