@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # CPack pre-build step: moves the program's debug symbols into quillmoor.debug beside the package
 # and strips the packaged program the way Debian's own tools do.
-set(program ${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/${CPACK_QUILLMOOR_PROGRAM})
+set(staged_prefix ${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX})
+set(program ${staged_prefix}/${CPACK_QUILLMOOR_PROGRAM})
 get_filename_component(program_name ${program} NAME)
 set(debug_name ${program_name}.debug)
 set(debug_file ${CPACK_PACKAGE_DIRECTORY}/${debug_name})

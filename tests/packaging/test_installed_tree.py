@@ -77,7 +77,7 @@ def item_tags(source):
 
 
 def readme_key_names():
-    """The named keys of the README's key table (Space, Esc, Ctrl, letters), not arrows or digits."""
+    """The named keys of the README's key table (Space, Esc, Ctrl, letters): no arrows, digits."""
     names, in_table = set(), False
     for line in README.read_text(encoding="utf-8").splitlines():
         if line.startswith("| key |"):
