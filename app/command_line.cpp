@@ -2,6 +2,7 @@
 // The command line: --help and --version answered before Qt starts, anything left over named.
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "app/version.h"
@@ -15,12 +16,7 @@ constexpr std::string_view HelpOptions[] = {"--help", "-h"};
 constexpr std::string_view VersionOption = "--version";
 
 bool IsHelpOption(std::string_view argument) {
-  for (const std::string_view option : HelpOptions) {
-    if (argument == option) {
-      return true;
-    }
-  }
-  return false;
+  return std::ranges::find(HelpOptions, argument) != std::ranges::end(HelpOptions);
 }
 
 }  // namespace
@@ -47,8 +43,8 @@ std::string HelpText() {
       "  -h, --help     print this help and exit\n"
       "  --version      print the version and exit\n"
       "\n"
-      "Qt's own options (-platform, -style, ...) are honoured; the game has none of its own and\n"
-      "ignores any other argument. The keys are listed in quillmoor(6).\n";
+      "Qt's own options (-platform, -style, ...) are honoured. The game has none of its own: any\n"
+      "other argument is ignored with a warning. The keys are listed in quillmoor(6).\n";
   return text;
 }
 
