@@ -1,25 +1,28 @@
 # SPDX-License-Identifier: MIT
-# Run by the install script: configures QUILLMOOR_TEMPLATE (or copies it, when QUILLMOOR_VERBATIM)
-# into QUILLMOOR_TARGET, gzipped when QUILLMOOR_GZIP.
-message(STATUS "Installing: ${QUILLMOOR_TARGET}")
+# Run by the install script: configures QUILLMOOR_TEMPLATE (or copies it, when QUILLMOOR_VERBATIM),
+# gzips it when QUILLMOOR_GZIP, and installs it as QUILLMOOR_DESTINATION/QUILLMOOR_NAME.
 if(QUILLMOOR_VERBATIM)
   set(configure_mode COPYONLY)
 else()
   set(configure_mode @ONLY)
 endif()
 
-if(NOT QUILLMOOR_GZIP)
-  configure_file(${QUILLMOOR_TEMPLATE} ${QUILLMOOR_TARGET} ${configure_mode})
-  return()
+# One scratch folder per installed file, so that installs into two staging folders at once (tests
+# run in parallel) never share one.
+string(MD5 file_key "$ENV{DESTDIR}${QUILLMOOR_DESTINATION}/${QUILLMOOR_NAME}")
+set(scratch ${QUILLMOOR_SCRATCH_DIR}/${file_key})
+file(REMOVE_RECURSE ${scratch})
+
+if(QUILLMOOR_GZIP)
+  string(REGEX REPLACE "\\.gz$" "" plain_name ${QUILLMOOR_NAME})
+  configure_file(${QUILLMOOR_TEMPLATE} ${scratch}/plain/${plain_name} ${configure_mode})
+  # -n leaves out the name and time stamp, so the same text always makes the same bytes.
+  execute_process(COMMAND gzip -9 -n -c ${scratch}/plain/${plain_name}
+    OUTPUT_FILE ${scratch}/${QUILLMOOR_NAME}
+    COMMAND_ERROR_IS_FATAL ANY)
+else()
+  configure_file(${QUILLMOOR_TEMPLATE} ${scratch}/${QUILLMOOR_NAME} ${configure_mode})
 endif()
 
-get_filename_component(target_name ${QUILLMOOR_TARGET} NAME)
-get_filename_component(target_dir ${QUILLMOOR_TARGET} DIRECTORY)
-set(configured ${QUILLMOOR_SCRATCH_DIR}/${target_name}.plain)
-configure_file(${QUILLMOOR_TEMPLATE} ${configured} ${configure_mode})
-file(MAKE_DIRECTORY ${target_dir})
-# -n leaves out the name and time stamp, so the same text always makes the same bytes.
-execute_process(COMMAND gzip -9 -n -c ${configured}
-  OUTPUT_FILE ${QUILLMOOR_TARGET}
-  COMMAND_ERROR_IS_FATAL ANY)
-file(CHMOD ${QUILLMOOR_TARGET} FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+# file(INSTALL) adds DESTDIR, sets the permissions and records the file in install_manifest.txt.
+file(INSTALL DESTINATION ${QUILLMOOR_DESTINATION} TYPE FILE FILES ${scratch}/${QUILLMOOR_NAME})
