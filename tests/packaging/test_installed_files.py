@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-"""The game as `cmake --install` lays it out in a staging DESTDIR: the tree, the desktop entry, the
-metainfo, the icons, the manual page and the changelog, then the installed program played under X.
+"""The files `cmake --install` puts in a staging DESTDIR: exactly the expected tree, icons of the
+sizes their folders name, a valid desktop entry and metainfo naming this version, a clean manual
+page that covers the options, keys and files, and a changelog whose newest entry is this version.
 """
 
 import gzip
@@ -8,21 +9,15 @@ import os
 import re
 import stat
 import subprocess
-import sys
 import tempfile
 import unittest
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
-from unittest import mock
 
-from expected_tree import APP_ID, BUILD_DIR, CMAKE, PREFIX, PROGRAM, VERSION, expected_files
+from expected_tree import APP_ID, PREFIX, PROGRAM, VERSION, expected_files
+from manual_page import item_tags, readme_key_names, rendered_sections
+from staged_install import StagedInstallTestCase
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
-from quillmoor_session import (Session, looks_like_maze, looks_like_title,  # noqa: E402
-                               wait_until)
-
-README = Path(__file__).resolve().parents[2] / "README.md"
-VERSION_DIALOG = "^バージョン情報 Quillmoor$"
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 MANUAL_SECTIONS = ("NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "KEYS", "FILES", "EXIT STATUS")
 
@@ -51,65 +46,7 @@ def desktop_entry_keys(path):
     return keys
 
 
-def manual_sections(text):
-    """{heading: body} of a manual page rendered as plain text; headings start at column 0."""
-    sections, heading = {}, None
-    for line in text.splitlines():
-        if line and not line[0].isspace():
-            heading = line.strip()
-            sections[heading] = []
-        elif heading is not None:
-            sections[heading].append(line)
-    return {heading: "\n".join(body) for heading, body in sections.items()}
-
-
-def item_tags(source):
-    """{section heading: words of the tags of its .TP items}, read from the page's roff source."""
-    tags, heading, lines = {}, None, source.splitlines()
-    for line, following in zip(lines, lines[1:]):
-        if line.startswith(".SH "):
-            heading = line[4:].strip('"')
-            tags[heading] = set()
-        elif line == ".TP" and heading is not None:
-            text = re.sub(r"^\.[BIR]{1,2} ", "", following)
-            tags[heading].update(re.findall(r"\w+", text))
-    return tags
-
-
-def readme_key_names():
-    """The named keys of the README's key table (Space, Esc, Ctrl, letters): no arrows, digits."""
-    names, in_table = set(), False
-    for line in README.read_text(encoding="utf-8").splitlines():
-        if line.startswith("| key |"):
-            in_table = True
-        elif in_table and line.startswith("|"):
-            names.update(re.findall(r"\b[A-Z][a-z]*\b", line.split("|")[1]))
-        elif in_table:
-            break
-    return names
-
-
-class InstalledTreeTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.staging = tempfile.TemporaryDirectory(prefix="quillmoor-install-")
-        result = run(CMAKE, "--install", str(BUILD_DIR), "--prefix", PREFIX,
-                     env={**os.environ, "DESTDIR": cls.staging.name})
-        if result.returncode != 0:
-            cls.staging.cleanup()
-            raise AssertionError(f"cmake --install failed:\n{result.stdout}{result.stderr}")
-        cls.root = Path(cls.staging.name)
-        cls.prefix = cls.staged(PREFIX)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.staging.cleanup()
-
-    @classmethod
-    def staged(cls, installed_path):
-        """Where an absolute installed path lies in the staging directory."""
-        return cls.root / installed_path.lstrip("/")
-
+class InstalledFilesTest(StagedInstallTestCase):
     def test_tree_holds_exactly_the_expected_files(self):
         self.assertEqual(os.listdir(self.root), [PREFIX.strip("/")], "installed outside the prefix")
         found = {
@@ -156,7 +93,7 @@ class InstalledTreeTest(unittest.TestCase):
 
         text = run("man", "-l", str(page),
                    env={**os.environ, "LC_ALL": "C.UTF-8", "MANWIDTH": "200"}).stdout
-        sections = manual_sections(text)
+        sections = rendered_sections(text)
         for heading in MANUAL_SECTIONS:
             self.assertIn(heading, sections)
         self.assertIn(f"Quillmoor {VERSION}", text)
@@ -181,27 +118,6 @@ class InstalledTreeTest(unittest.TestCase):
             result = run("dpkg-parsechangelog", "-l", plain.name, "-S", "Version")
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertEqual(result.stdout.strip(), VERSION)
-
-    def test_installed_program_shows_title_maze_and_version_dialog(self):
-        program = self.staged(f"{PREFIX}/{PROGRAM}")
-        with mock.patch.dict(os.environ, {"QUILLMOOR_BINARY": str(program)}):
-            session = Session()
-        self.addCleanup(session.close)
-
-        def first_picture():
-            shot, _, _ = session.frozen_shot()
-            if looks_like_title(shot):
-                return "title"
-            return "maze" if looks_like_maze(shot) else None
-
-        self.assertEqual(wait_until(first_picture, 60, "a first picture"), "title")
-        session.wait_for_maze()
-        session.focus()
-        session.key("v")
-        dialog = wait_until(lambda: session.find_window(VERSION_DIALOG), 30, "the version dialog")
-        session.focus(dialog)
-        session.key("Escape")
-        wait_until(lambda: not session.window_exists(VERSION_DIALOG), 30, "the dialog to close")
 
 
 if __name__ == "__main__":
