@@ -9,7 +9,7 @@
 
 namespace {
 
-// Exits with failure when the text cannot be written, as with a closed or full output.
+// Writes the text to standard output; EXIT_FAILURE when it cannot be written (closed, full).
 int Print(const std::string& text) {
   std::fputs(text.c_str(), stdout);
   return std::fflush(stdout) == 0 && !std::ferror(stdout) ? EXIT_SUCCESS : EXIT_FAILURE;
