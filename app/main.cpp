@@ -1,11 +1,35 @@
 // SPDX-License-Identifier: MIT
-// The program: start the application, open the main frame, run the event loop.
+// The program: answer --help and --version, or start the application and run the event loop.
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "app/command_line.h"
 #include "app/quillmoor_app.h"
 
+namespace {
+
+// Writes the text to standard output; EXIT_FAILURE when it cannot be written (closed, full).
+int Print(const std::string& text) {
+  std::fputs(text.c_str(), stdout);
+  return std::fflush(stdout) == 0 && !std::ferror(stdout) ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  switch (quillmoor::ReadCommandLineRequest(argc, argv)) {
+    case quillmoor::CommandLineRequest::ShowHelp:
+      return Print(quillmoor::HelpText());
+    case quillmoor::CommandLineRequest::ShowVersion:
+      return Print(quillmoor::VersionText());
+    case quillmoor::CommandLineRequest::Play:
+      break;
+  }
+
+  // The application takes Qt's own options out of argc and argv; what is left is not ours either.
   quillmoor::CQuillmoorApp app(argc, argv);
+  std::fputs(quillmoor::IgnoredArgumentsWarning(argc, argv).c_str(), stderr);
   if (!app.InitInstance()) {
     return EXIT_FAILURE;
   }

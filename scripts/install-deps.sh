@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick python3
   qt6-wayland sway wtype grim
   clang libfuzzer-14-dev libclang-rt-14-dev
-  lintian dpkg-dev file desktop-file-utils appstream man-db
+  lintian dpkg-dev file desktop-file-utils appstream man-db fontconfig
 )
 
 missing=()

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Installs what is missing, builds the program and makes the Debian package in build/package/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+cmake --preset default
+cmake --build --preset default --target quillmoor
+# Only this build's package and symbols are left, so the README's apt command matches one file.
+rm -f build/package/*.deb build/package/quillmoor.debug
+cpack --config build/default/CPackConfig.cmake -B build/package
