@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: MIT
+// The view draws only what a tick changed: after every tick its frame buffer, and what it gave
+// the window system, must be exactly a whole new picture of the same grid.
+#include <gtest/gtest.h>
+
+#include <QBackingStore>
+#include <QDialog>
+#include <QImage>
+#include <QTest>
+#include <cstring>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include "app/child_view.h"
+#include "game/game_world.h"
+#include "game/key_codes.h"
+#include "render/device_pixels.h"
+#include "render/maze_renderer.h"
+#include "render/palette.h"
+#include "tests/support/random_source_test_access.h"
+#include "tests/widgets/modal_answer.h"
+
+namespace quillmoor {
+namespace {
+
+constexpr int Ticks = 2500;
+constexpr std::uint32_t PlayKeys[] = {KeyLeft,  KeyUp,     KeyRight,      KeyDown,
+                                      KeySpace, KeyDigit1, KeyDigit1 + 1, KeyDigit1 + 2,
+                                      KeyN,     KeyF,      KeyW,          KeyR};
+const QSize Sizes[] = {{300, 200}, {257, 129}, {64, 300}, {411, 97}};
+
+class PictureCheck {
+ public:
+  explicit PictureCheck(CChildView& view) : view_(view) {}
+
+  // The frame buffer against a whole picture drawn into a fresh black buffer.
+  void ExpectWholePicture(int tick) {
+    const FrameBuffer& shown = view_.frameBuffer();
+    ASSERT_TRUE(shown);
+    FrameBuffer reference;
+    ASSERT_TRUE(ResizeFrameBuffer(reference, shown.width, shown.height, PixelOpaque));
+    RenderMaze(reference, ProcessGameWorld().grid, palette_, view_.gameState().m_viewMode,
+               PixelScaleForRatio(view_.devicePixelRatioF()));
+    const std::size_t bytes = std::size_t(shown.width) * std::size_t(shown.height) * sizeof(Pixel);
+    ASSERT_EQ(std::memcmp(shown.pixels.get(), reference.pixels.get(), bytes), 0)
+        << "tick " << tick << " at zoom " << view_.gameState().m_viewMode << ", " << shown.width
+        << " x " << shown.height;
+  }
+
+  // What the window system was given: the view's pixels in its back buffer.
+  void ExpectWindowShowsTheBuffer(int tick) {
+    auto* store = dynamic_cast<QImage*>(view_.backingStore()->paintDevice());
+    ASSERT_NE(store, nullptr);
+    const FrameBuffer& shown = view_.frameBuffer();
+    const int width = std::min(store->width(), shown.width);
+    const int height = std::min(store->height(), shown.height);
+    for (int y = 0; y < height; ++y) {
+      const Pixel* row = shown.pixels.get() + std::size_t(y) * std::size_t(shown.width);
+      ASSERT_EQ(std::memcmp(store->constScanLine(y), row, std::size_t(width) * sizeof(Pixel)), 0)
+          << "tick " << tick << ", row " << y;
+    }
+  }
+
+ private:
+  CChildView& view_;
+  const Palette palette_ = OpaquePalette(ProcessPalette());
+};
+
+// Scripted random bytes make the run the same every time; keys, zoom changes, S, resizes and
+// stage ends come in between the ticks. Run also on scaled screens (see CMakeLists.txt).
+TEST(ViewPicture, EveryTickShowsExactlyAWholePicture) {
+  std::mt19937 engine(11);
+  std::vector<std::uint8_t> bytes(1 << 16);
+  for (std::uint8_t& byte : bytes) {
+    byte = std::uint8_t(engine());
+  }
+  ScopedByteScript script(ProcessGameWorld().random, bytes);
+  CChildView view;
+  view.resize(Sizes[0]);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  PictureCheck check(view);
+  GameState& state = view.gameState();
+  while (state.m_tickCount < TitleTicks - 1) {
+    view.OnTimer();
+  }
+  std::uniform_int_distribution<std::size_t> key(0, std::size(PlayKeys) - 1);
+  for (int tick = 0; tick < Ticks; ++tick) {
+    if (tick % 600 == 599) {
+      view.resize(Sizes[(tick / 600 + 1) % std::size(Sizes)]);
+      QCoreApplication::processEvents();
+    }
+    // Esc ends the stage: OK on its dialog starts a new one, a close without OK plays on.
+    std::optional<test::ModalAnswer> answer;
+    if (tick % 700 == 350) {
+      const bool newStage = tick % 1400 == 350;
+      answer.emplace([newStage](QWidget* modal) {
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        newStage ? dialog->accept() : dialog->reject();
+      });
+      state.m_pendingKey = KeyEscape;
+    } else {
+      state.m_pendingKey = tick % 900 == 100 ? KeyS : PlayKeys[key(engine)];
+    }
+    view.OnTimer();
+    check.ExpectWholePicture(tick);
+    check.ExpectWindowShowsTheBuffer(tick);
+    if (HasFailure()) {
+      return;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillmoor
