@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Speed of a full-screen maze frame at each zoom, beside a plain fill of the same buffer.
+// Speed of a full-screen maze frame at each zoom and screen scale, beside a plain fill of the
+// same buffer.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -39,6 +40,7 @@ struct Scene {
 void BM_RenderBesideFill(benchmark::State& state) {
   using Clock = std::chrono::steady_clock;
   const int zoom = static_cast<int>(state.range(0));
+  const int pixelScale = static_cast<int>(state.range(1));
   static Scene scene;
   Pixel* pixels = scene.buffer.pixels.get();
   const auto count = static_cast<std::size_t>(ScreenWidth) * ScreenHeight;
@@ -52,7 +54,7 @@ void BM_RenderBesideFill(benchmark::State& state) {
     std::fill_n(pixels, count, PixelRock);
     benchmark::ClobberMemory();
     const auto filled = Clock::now();
-    RenderMaze(scene.buffer, scene.grid, scene.palette, zoom);
+    RenderMaze(scene.buffer, scene.grid, scene.palette, zoom, pixelScale);
     benchmark::ClobberMemory();
     const auto rendered = Clock::now();
     fillTime += filled - start;
@@ -68,11 +70,10 @@ void BM_RenderBesideFill(benchmark::State& state) {
   state.counters["ratio_fastest"] = fastestRender / fastestFill;
 }
 
+// Scale 2 is a screen at 150 % or 200 %: squares of 2, 4 and 6 pixels.
 BENCHMARK(BM_RenderBesideFill)
-    ->ArgName("zoom")
-    ->Arg(1)
-    ->Arg(2)
-    ->Arg(3)
+    ->ArgNames({"zoom", "scale"})
+    ->ArgsProduct({{1, 2, 3}, {1, 2}})
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 

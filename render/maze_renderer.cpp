@@ -106,12 +106,17 @@ void WidenPixels(Pixel* dest, const Pixel* source, int cells) {
   }
 }
 
-// Squares of four pixels and more are wide enough for the library's fill to pay off; the side
-// is known only at run time (zoom times the screen's scale).
+// Squares of four pixels and more, whose side is known only at run time (zoom times the screen's
+// scale): each cell is whole four-pixel stores, the last one overlapping the one before it.
 void WidenPixels(Pixel* dest, const Pixel* source, int cells, int side) {
   const auto width = static_cast<std::size_t>(side);
   for (int k = 0; k < cells; ++k) {
-    std::fill_n(dest, width, source[k]);
+    const Pixel pixel = source[k];
+    const PixelQuad quad = {pixel, pixel, pixel, pixel};
+    for (std::size_t at = 0; at + QuadSize < width; at += QuadSize) {
+      StoreQuad(dest + at, quad);
+    }
+    StoreQuad(dest + width - QuadSize, quad);
     dest += width;
   }
 }
