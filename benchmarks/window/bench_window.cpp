@@ -31,7 +31,7 @@ constexpr QSize IdleSize(1280, 720);
 constexpr MeasureSpans IdleSpans{Milliseconds(1000), Milliseconds(6000)};
 
 constexpr QSize KeySize(4000, 3000);
-constexpr int KeyTrials = 5;
+constexpr int KeyTrials = 9;
 
 void WarnIfBounded(const TickLoop& loop, QSize wanted, const char* name) {
   if (loop.ShownSize() != wanted) {
