@@ -24,11 +24,11 @@ constexpr int FastPeriodMs = 1;
 constexpr std::array<QSize, 4> FastTickSizes = {QSize(640, 480), QSize(1280, 720),
                                                 QSize(1920, 1080), QSize(3840, 2160)};
 constexpr std::array<int, 2> Zooms = {1, 3};
-constexpr MeasureSpans FastTickSpans{Milliseconds(500), Milliseconds(3000)};
+constexpr MeasureSpans FastTickSpans{Milliseconds(500), Milliseconds(1000), 3};
 
 constexpr QSize IdleSize(1280, 720);
 // Long enough that the /proc clock's 10 ms steps stay well under a tenth of a percent.
-constexpr MeasureSpans IdleSpans{Milliseconds(1000), Milliseconds(6000)};
+constexpr MeasureSpans IdleSpans{Milliseconds(1000), Milliseconds(6000), 1};
 
 constexpr QSize KeySize(4000, 3000);
 constexpr int KeyTrials = 9;
@@ -43,7 +43,7 @@ void WarnIfBounded(const TickLoop& loop, QSize wanted, const char* name) {
 void MeasureFastTicks(GameViewLoop& game, std::optional<pid_t> server) {
   EmptyTimerLoop empty;
   FullFrameRepaintLoop bare;
-  PrintFastTickHeader(FastPeriodMs);
+  PrintFastTickHeader(FastPeriodMs, FastTickSpans);
   for (const QSize size : FastTickSizes) {
     FastTickRow row;
     row.size = size;

@@ -20,10 +20,13 @@ struct LoopFigures {
 
 struct MeasureSpans {
   Milliseconds warmUp;
-  Milliseconds measured;
+  Milliseconds window;
+  int windows = 1;
 };
 
-// Starts the loop, lets it settle, measures it while the event loop runs, and stops it.
+// Starts the loop, lets it settle, measures it over consecutive windows while the event loop
+// runs, and stops it. Gives the window with the most ticks per second: on a shared machine it is
+// the one least disturbed by other work.
 LoopFigures MeasureLoop(TickLoop& loop, QSize size, int periodMs, MeasureSpans spans,
                         std::optional<pid_t> server);
 

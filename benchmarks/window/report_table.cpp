@@ -50,11 +50,12 @@ void Flush() {
 
 }  // namespace
 
-void PrintFastTickHeader(int periodMs) {
+void PrintFastTickHeader(int periodMs, const MeasureSpans& spans) {
   std::printf(
       "\nTicks at the %d ms period: the game beside an empty timer loop and a full-frame repaint "
-      "loop.\nCPU per tick in ms, this process + the X server.\n\n",
-      periodMs);
+      "loop.\nEach loop's figures are from the least disturbed (most ticks) of %d windows of "
+      "%lld ms in a row;\nCPU per tick in ms, this process + the X server.\n\n",
+      periodMs, spans.windows, static_cast<long long>(spans.window.count()));
   std::printf(
       "| window | zoom | game ticks/s | empty ticks/s | bare ticks/s | game/empty | game/bare "
       "| game CPU/tick | empty CPU/tick | bare CPU/tick |\n");

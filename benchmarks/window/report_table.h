@@ -18,7 +18,7 @@ struct FastTickRow {
   LoopFigures bare;
 };
 
-void PrintFastTickHeader(int periodMs);
+void PrintFastTickHeader(int periodMs, const MeasureSpans& spans);
 void PrintFastTickRow(const FastTickRow& row);
 
 void PrintIdleHeader(QSize size, int periodMs);
