@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: MIT
+// The game window under a real X server: ticks per second and CPU per tick at the 1 ms period
+// beside an empty timer loop and a full-frame repaint loop, CPU share at the default period,
+// and how fast the V key shows its dialog.
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/quillmoor_app.h"
+#include "benchmarks/window/game_view_loop.h"
+#include "benchmarks/window/key_latency.h"
+#include "benchmarks/window/loop_figures.h"
+#include "benchmarks/window/modal_answerer.h"
+#include "benchmarks/window/process_cpu.h"
+#include "benchmarks/window/report_table.h"
+#include "benchmarks/window/timer_loops.h"
+#include "game/game_state.h"
+
+namespace quillmoor::bench {
+
+namespace {
+
+constexpr int FastPeriodMs = 1;
+constexpr std::array<QSize, 4> FastTickSizes = {QSize(640, 480), QSize(1280, 720),
+                                                QSize(1920, 1080), QSize(3840, 2160)};
+constexpr std::array<int, 2> Zooms = {1, 3};
+constexpr MeasureSpans FastTickSpans{Milliseconds(500), Milliseconds(1000), 3};
+
+constexpr QSize IdleSize(1280, 720);
+// Over 6 s one 10 ms step of the /proc clock is under 0.2 % of a core.
+constexpr MeasureSpans IdleSpans{Milliseconds(1000), Milliseconds(6000), 1};
+
+constexpr QSize KeySize(4000, 3000);
+constexpr int KeyTrials = 9;
+
+void WarnIfBounded(const TickLoop& loop, QSize wanted, const char* name) {
+  if (loop.ShownSize() != wanted) {
+    std::printf("warning: %s shown at %dx%d instead of %dx%d\n", name, loop.ShownSize().width(),
+                loop.ShownSize().height(), wanted.width(), wanted.height());
+  }
+}
+
+void MeasureFastTicks(GameViewLoop& game, std::optional<pid_t> server) {
+  EmptyTimerLoop empty;
+  FullFrameRepaintLoop bare;
+  PrintFastTickHeader(FastPeriodMs, FastTickSpans);
+  for (const QSize size : FastTickSizes) {
+    FastTickRow row;
+    row.size = size;
+    row.empty = MeasureLoop(empty, size, FastPeriodMs, FastTickSpans, server);
+    row.bare = MeasureLoop(bare, size, FastPeriodMs, FastTickSpans, server);
+    WarnIfBounded(bare, size, "the repaint loop");
+    for (const int zoom : Zooms) {
+      row.zoom = zoom;
+      game.SetZoom(zoom);
+      row.game = MeasureLoop(game, size, FastPeriodMs, FastTickSpans, server);
+      WarnIfBounded(game, size, "the game view");
+      PrintFastTickRow(row);
+    }
+  }
+}
+
+void MeasureIdle(GameViewLoop& game, std::optional<pid_t> server) {
+  EmptyTimerLoop empty;
+  FullFrameRepaintLoop bare;
+  PrintIdleHeader(IdleSize, DefaultTickPeriod);
+  game.SetZoom(1);
+  PrintIdleRow("game", MeasureLoop(game, IdleSize, DefaultTickPeriod, IdleSpans, server));
+  PrintIdleRow("empty", MeasureLoop(empty, IdleSize, DefaultTickPeriod, IdleSpans, server));
+  PrintIdleRow("bare", MeasureLoop(bare, IdleSize, DefaultTickPeriod, IdleSpans, server));
+}
+
+int Run(CQuillmoorApp& app) {
+  PrintLoadAverage("at start");
+  const std::optional<pid_t> server = FindDisplayServer();
+  if (!server) {
+    std::printf("warning: no Xvfb serving $DISPLAY found; X server CPU is not measured\n");
+  }
+  // The game's stage-end and version dialogs are modal; nobody is there to close them.
+  ModalAnswerer answerer;
+  if (!app.InitInstance()) {
+    std::fprintf(stderr, "bench_window: the game window could not be created\n");
+    return EXIT_FAILURE;
+  }
+  GameViewLoop game(*app.mainFrame(), answerer);
+  if (!game.SkipTitle()) {
+    std::fprintf(stderr, "bench_window: the title phase did not end\n");
+    return EXIT_FAILURE;
+  }
+
+  MeasureFastTicks(game, server);
+  MeasureIdle(game, server);
+  game.SetZoom(1);
+  PrintKeyLatency(KeySize, FastPeriodMs,
+                  MeasureVersionKeyLatency(game, answerer, KeySize, FastPeriodMs, KeyTrials));
+  std::printf("\ndialogs closed along the way: %d\n", answerer.answeredCount());
+  PrintLoadAverage("at end");
+  return EXIT_SUCCESS;
+}
+
+}  // namespace
+
+}  // namespace quillmoor::bench
+
+int main(int argc, char** argv) {
+  quillmoor::CQuillmoorApp app(argc, argv);
+  // Loops are shown and hidden in turn; none of that may end the run.
+  app.setQuitOnLastWindowClosed(false);
+  return quillmoor::bench::Run(app);
+}

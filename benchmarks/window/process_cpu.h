@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+// CPU time of a process from /proc, and the X server process that serves $DISPLAY.
+#pragma once
+
+#include <sys/types.h>
+#include <optional>
+#include <string_view>
+
+namespace quillmoor::bench {
+
+// User plus system CPU seconds of every thread of the process, from /proc/<pid>/stat; nothing
+// when the process is gone or the file cannot be read.
+std::optional<double> ProcessCpuSeconds(pid_t pid);
+
+// utime + stime in clock ticks from the text of a /proc/<pid>/stat file.
+std::optional<long long> StatCpuTicks(std::string_view stat);
+
+// The display number in a DISPLAY value such as ":99", ":99.0" or "localhost:10.0".
+std::optional<int> DisplayNumber(std::string_view display);
+
+// The Xvfb process whose command line serves the display named by $DISPLAY.
+std::optional<pid_t> FindDisplayServer();
+
+}  // namespace quillmoor::bench

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+// The benchmark's tables, printed a row at a time as the figures come in.
+#pragma once
+
+#include <QSize>
+
+#include "benchmarks/window/key_latency.h"
+#include "benchmarks/window/loop_figures.h"
+
+namespace quillmoor::bench {
+
+// The game beside the two yardsticks at one size and zoom.
+struct FastTickRow {
+  QSize size;
+  int zoom = 1;
+  LoopFigures game;
+  LoopFigures empty;
+  LoopFigures bare;
+};
+
+void PrintFastTickHeader(int periodMs, const MeasureSpans& spans);
+void PrintFastTickRow(const FastTickRow& row);
+
+void PrintIdleHeader(QSize size, int periodMs);
+void PrintIdleRow(const char* loop, const LoopFigures& figures);
+
+void PrintKeyLatency(QSize size, int periodMs, const KeyLatency& latency);
+
+// The machine's load average, which the figures depend on.
+void PrintLoadAverage(const char* when);
+
+}  // namespace quillmoor::bench

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+// The two yardsticks beside the game: a timer loop that does nothing per tick, and one that
+// repaints a full-window image on every tick.
+#pragma once
+
+#include <cstdint>
+
+#include <QImage>
+#include <QWidget>
+
+#include "benchmarks/window/tick_loop.h"
+
+namespace quillmoor::bench {
+
+// A shown top-level widget on a precise timer; each tick calls OnTick.
+class TimerLoopWidget : public QWidget, public TickLoop {
+ public:
+  void Start(QSize size, int periodMs) override;
+  void Stop() override;
+  std::int64_t Ticks() const override { return m_ticks; }
+  QSize ShownSize() const override { return size(); }
+
+ protected:
+  virtual void OnTick() = 0;
+  void timerEvent(QTimerEvent* event) override;
+
+ private:
+  int m_timerId = 0;
+  std::int64_t m_ticks = 0;
+};
+
+// The timer's own ceiling: nothing happens per tick.
+class EmptyTimerLoop : public TimerLoopWidget {
+ protected:
+  void OnTick() override {}
+};
+
+// A full-window Format_RGB32 image drawn with drawImage in a synchronous repaint every tick.
+class FullFrameRepaintLoop : public TimerLoopWidget {
+ public:
+  FullFrameRepaintLoop();
+
+ protected:
+  void OnTick() override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QImage m_frame;
+};
+
+}  // namespace quillmoor::bench
