@@ -12,15 +12,15 @@ void ShortestPath::Build(const MazeGrid& grid, CellId target) {
     return;
   }
   // Every cell found points at the cell it was found from, one step nearer the target.
-  std::vector<bool> seen(CellCount);
+  std::vector<std::uint8_t> seen(CellCount);
   std::vector<CellId> queue{target};
-  seen[target] = true;
+  seen[target] = 1;
   for (std::size_t next = 0; next < queue.size(); ++next) {
     const CellId cell = queue[next];
     for (const auto step : LookAroundSteps) {
       const CellId neighbour = step(cell);
       if (grid.IsOpen(neighbour) && !seen[neighbour]) {
-        seen[neighbour] = true;
+        seen[neighbour] = 1;
         towardTarget_[neighbour] = cell;
         queue.push_back(neighbour);
       }

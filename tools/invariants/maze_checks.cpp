@@ -28,14 +28,14 @@ int CountReachableOpenCells(const MazeGrid& grid, CellId from) {
   if (!grid.IsOpen(from)) {
     return 0;
   }
-  std::vector<bool> seen(CellCount);
+  std::vector<std::uint8_t> seen(CellCount);
   std::vector<CellId> queue{from};
-  seen[from] = true;
+  seen[from] = 1;
   for (std::size_t next = 0; next < queue.size(); ++next) {
     for (const auto step : LookAroundSteps) {
       const CellId neighbour = step(queue[next]);
       if (grid.IsOpen(neighbour) && !seen[neighbour]) {
-        seen[neighbour] = true;
+        seen[neighbour] = 1;
         queue.push_back(neighbour);
       }
     }
@@ -44,7 +44,7 @@ int CountReachableOpenCells(const MazeGrid& grid, CellId from) {
 }
 
 InvariantBreak CheckFrontier(const MazeGrid& grid, const MazeGenerator& generator) {
-  std::vector<bool> listed(CellCount);
+  std::vector<std::uint8_t> listed(CellCount);
   for (const CellId wall : generator.FrontierWalls()) {
     if (!IsWallSlot(wall)) {
       return At("frontier entry that is not a wall slot", wall);
@@ -52,7 +52,7 @@ InvariantBreak CheckFrontier(const MazeGrid& grid, const MazeGenerator& generato
     if (listed[wall]) {
       return At("frontier entry listed twice", wall);
     }
-    listed[wall] = true;
+    listed[wall] = 1;
     if (grid.IsOpen(wall)) {
       continue;  // stale after a reopen; dropped when a pick lands on it
     }
