@@ -16,7 +16,8 @@ namespace quillmoor {
 
 namespace {
 
-constexpr std::uint8_t UnusedBits = 0x78;  // bits 3-6
+// The checks keep their own copy of the rules' numbers, so that a wrong number in the rules is
+// caught rather than agreed with.
 constexpr int MaxZoom = 3;
 constexpr int ShiftPeriodFactor = 10;
 constexpr int CtrlPeriodFactor = 100;
@@ -24,7 +25,7 @@ constexpr int WordBytes = 8;
 constexpr int CompareBlockBytes = 64;
 
 // Runs over the whole grid on every tick. Its reads stay inside two 64 KiB arrays, so
-// AddressSanitizer's check on each of them would only slow the fuzzer several times over.
+// AddressSanitizer's check on each of them would only slow the sanitized soak several times over.
 __attribute__((no_sanitize("address"))) bool BlockDiffers(const std::uint8_t* a,
                                                           const std::uint8_t* b) {
   std::uint64_t differ = 0;
@@ -364,7 +365,7 @@ InvariantBreak InvariantChecker::CheckGridChanges(const GameState& moved, const 
       }
       const auto cell = static_cast<CellId>(index);
       shadow_[static_cast<std::size_t>(index)] = is;
-      if ((is & UnusedBits) != 0) {
+      if ((is & UnusedCellBits) != 0) {
         return "flag bits 3-6 set at " + Cell(cell);
       }
       if ((is & CellWall) != 0 && (was & CellWall) == 0) {

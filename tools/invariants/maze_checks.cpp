@@ -13,8 +13,6 @@ namespace quillmoor {
 
 namespace {
 
-constexpr std::uint8_t UnusedBits = 0x78;  // bits 3-6
-
 std::string At(const std::string& what, CellId cell) {
   return what + " at " + DescribeCell(cell);
 }
@@ -140,7 +138,7 @@ InvariantBreak CheckGridFlags(const MazeGrid& grid, const GameState& state) {
   for (int index = 0; index < CellCount; ++index) {
     const auto cell = static_cast<CellId>(index);
     const std::uint8_t flags = grid[cell];
-    if ((flags & UnusedBits) != 0) {
+    if ((flags & UnusedCellBits) != 0) {
       return At("flag bits 3-6 set", cell);
     }
     if ((flags & CellGoal) != 0 && cell != GoalCell) {

@@ -10,6 +10,7 @@
 
 namespace quillmoor {
 
+inline constexpr std::uint8_t UnusedCellBits = 0x78;  // bits 3-6, never set
 inline constexpr int RoomCount = 128 * 128;
 inline constexpr int TreeSlotCount = RoomCount - 1;  // a tree over all rooms
 
