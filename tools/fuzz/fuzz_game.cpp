@@ -40,16 +40,16 @@ constexpr unsigned SteerFrom = RejectedKeysFrom + RejectedKeys.size();
 constexpr unsigned SteerTo = SteerFrom + 16;
 
 // The flag byte: bit 0 Shift, bit 1 Ctrl, bits 2-3 the dialog answer, bit 4 a second accepted
-// key in the same tick, bits 5-7 four quiet ticks each.
+// key in the same tick, bits 5-7 two quiet ticks each.
 constexpr unsigned ShiftBit = 0x01;
 constexpr unsigned CtrlBit = 0x02;
 constexpr unsigned AnswerShift = 2;
 constexpr unsigned AnswerMask = 0x03;
 constexpr unsigned SecondKeyBit = 0x10;
 constexpr unsigned QuietShift = 5;
-constexpr int QuietTicksPerStep = 4;
+constexpr int QuietTicksPerStep = 2;
 
-constexpr std::int64_t MaxTicks = 1000;
+constexpr std::int64_t MaxTicks = 500;
 
 class ByteReader {
  public:
