@@ -124,7 +124,7 @@ TEST_F(PlantedFaultTest, FlagsOutsideTheirPlacesAreReported) {
   EXPECT_THAT(PlayWithFault({}, [&] { grid()[FarSlot] |= 0x08; }), Optional(HasSubstr("bits 3-6")));
 }
 
-TEST_F(PlantedFaultTest, RuleBreaksInTheStateAreReported) {
+TEST_F(PlantedFaultTest, SeamFlagFlippedWithoutACrossingIsReported) {
   EXPECT_THAT(PlayWithFault({}, [&] { state().m_seamFlipped = true; }),
               Optional(HasSubstr("seam flag set")));
 }

@@ -16,6 +16,7 @@
 #include "game/key_codes.h"
 #include "random/random_source.h"
 #include "tests/support/random_source_test_access.h"
+#include "tools/headless/accepted_keys.h"
 #include "tools/headless/headless_game.h"
 #include "tools/headless/shortest_path.h"
 #include "tools/invariants/state_report.h"
@@ -23,10 +24,6 @@
 namespace quillmoor {
 namespace {
 
-constexpr std::array<std::uint32_t, 22> AcceptedKeys = {
-    KeyEscape, KeySpace, KeyLeft, KeyUp, KeyRight, KeyDown, 49,   50,   51,   52,   53,
-    54,        55,       56,      57,    KeyA,     KeyF,    KeyN, KeyR, KeyS, KeyV, KeyW,
-};
 // Codes the view never stores: none, Tab, Enter, Shift, Ctrl, B, keypad 0 and 1, F1, and one far
 // out of range.
 constexpr std::array<std::uint32_t, 10> RejectedKeys = {0,  9,  13, 16,  17,
@@ -35,7 +32,7 @@ constexpr std::array<int, 4> DialogAnswers = {DialogResultOk, DialogResultCancel
 
 // The key byte: below the first bound an accepted key, then a rejected one, then a step toward
 // the goal; anything above presses nothing.
-constexpr unsigned RejectedKeysFrom = AcceptedKeys.size();
+constexpr unsigned RejectedKeysFrom = AcceptedKeyCodes.size();
 constexpr unsigned SteerFrom = RejectedKeysFrom + RejectedKeys.size();
 constexpr unsigned SteerTo = SteerFrom + 16;
 
@@ -120,14 +117,14 @@ void PlayInput(std::span<const std::uint8_t> data) {
     input.modifiers = {(flagByte & ShiftBit) != 0, (flagByte & CtrlBit) != 0};
     input.dialogAnswer = DialogAnswers[(flagByte >> AnswerShift) & AnswerMask];
     if (keyByte < RejectedKeysFrom) {
-      input.Press(AcceptedKeys[keyByte]);
+      input.Press(AcceptedKeyCodes[keyByte]);
     } else if (keyByte < SteerFrom) {
       input.Press(RejectedKeys[keyByte - RejectedKeysFrom]);
     } else if (keyByte < SteerTo) {
       input.Press(steering.Key(game));
     }
     if ((flagByte & SecondKeyBit) != 0) {
-      input.Press(AcceptedKeys[(keyByte + flagByte) % AcceptedKeys.size()]);
+      input.Press(AcceptedKeyCodes[(keyByte + flagByte) % AcceptedKeyCodes.size()]);
     }
     tick(input);
     TickInput quiet;

@@ -7,15 +7,12 @@
 #include <limits>
 
 #include "game/key_codes.h"
+#include "tools/headless/accepted_keys.h"
 
 namespace quillmoor {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 22> AcceptedKeys = {
-    KeyEscape, KeySpace, KeyLeft, KeyUp, KeyRight, KeyDown, 49,   50,   51,   52,   53,
-    54,        55,       56,      57,    KeyA,     KeyF,    KeyN, KeyR, KeyS, KeyV, KeyW,
-};
 // Results a dialog may end with besides OK and Cancel: none, an error, Abort, Ignore.
 constexpr std::array<int, 4> OtherDialogResults = {0, -1, 3, 5};
 constexpr std::uint32_t LargestRejectedKey = 0x1FF;
@@ -44,7 +41,8 @@ bool SoakPlayer::Chance(double probability) {
 }
 
 std::uint32_t SoakPlayer::AnyAcceptedKey() {
-  return AcceptedKeys[std::uniform_int_distribution<std::size_t>(0, AcceptedKeys.size() - 1)(rng_)];
+  return AcceptedKeyCodes[std::uniform_int_distribution<std::size_t>(
+      0, AcceptedKeyCodes.size() - 1)(rng_)];
 }
 
 std::uint32_t SoakPlayer::RejectedKey() {
