@@ -34,7 +34,8 @@ constexpr std::array<int, 4> DialogAnswers = {DialogResultOk, DialogResultCancel
 // the goal; anything above presses nothing.
 constexpr unsigned RejectedKeysFrom = AcceptedKeyCodes.size();
 constexpr unsigned SteerFrom = RejectedKeysFrom + RejectedKeys.size();
-constexpr unsigned SteerTo = SteerFrom + 16;
+constexpr unsigned SteerCodes = 16;
+constexpr unsigned SteerTo = SteerFrom + SteerCodes;
 
 // The flag byte: bit 0 Shift, bit 1 Ctrl, bits 2-3 the dialog answer, bit 4 a second accepted
 // key in the same tick, bits 5-7 two quiet ticks each.
