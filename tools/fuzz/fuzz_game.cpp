@@ -2,8 +2,9 @@
 // The fuzz target: the input bytes become the random bytes, keys, modifiers and dialog answers of
 // a short game, every tick of which is checked; a broken invariant aborts with the state.
 //
-// Input: one byte n, then n random bytes (repeated as the game draws them), then two bytes per
-// tick: what to press, and the modifiers, the dialog answer and how many quiet ticks follow.
+// Input: one byte n, then n random bytes (repeated as the game draws them), one byte for the hit
+// points the game starts with, then two bytes per tick: what to press, and the modifiers, the
+// dialog answer and how many quiet ticks follow.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -102,7 +103,9 @@ void PlayInput(std::span<const std::uint8_t> data) {
   RandomSourceTestAccess::ScriptBytes(random, reader.Take(reader.Next()));
   HeadlessGame game(random);
   Steering steering;
-  if (InvariantBreak broken = game.Start()) {
+  // Few hit points let a short game run out of them.
+  const std::int32_t hitPoints = 1 + reader.Next() % InitialHp;
+  if (InvariantBreak broken = game.Start(hitPoints)) {
     Abort(game, *broken);
   }
   // The whole-maze checks run at every completion inside the tick checks, and once at the end.

@@ -11,9 +11,9 @@ HeadlessGame::HeadlessGame(RandomSource& random) : world_(std::make_unique<GameW
 
 HeadlessGame::~HeadlessGame() = default;
 
-InvariantBreak HeadlessGame::Start() {
+InvariantBreak HeadlessGame::Start(std::int32_t hitPoints) {
   NewGame(state_, *world_, *this);
-  state_.m_hp = InitialHp;
+  state_.m_hp = hitPoints;
   periods_.clear();
   return checker_.StartStage(state_, *world_);
 }

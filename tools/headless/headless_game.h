@@ -47,8 +47,9 @@ class HeadlessGame final : public TickHost {
   HeadlessGame(const HeadlessGame&) = delete;
   HeadlessGame& operator=(const HeadlessGame&) = delete;
 
-  // The first stage, with full hit points, as the view starts it.
-  InvariantBreak Start();
+  // The first stage, as the view starts it; hit points carry over between stages, so a game may
+  // also begin as one that has lost some already.
+  InvariantBreak Start(std::int32_t hitPoints = InitialHp);
   // Play then Check.
   InvariantBreak Tick(const TickInput& input);
   // Presses the keys and plays one tick; the checks of the stage end run inside it.
