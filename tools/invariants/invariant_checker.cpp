@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/key_codes.h"
+#include "tools/invariants/expected_rules.h"
 #include "tools/invariants/maze_checks.h"
 #include "tools/invariants/state_report.h"
 
@@ -16,11 +17,6 @@ namespace quillmoor {
 
 namespace {
 
-// The checks keep their own copy of the rules' numbers, so that a wrong number in the rules is
-// caught rather than agreed with.
-constexpr int MaxZoom = 3;
-constexpr int ShiftPeriodFactor = 10;
-constexpr int CtrlPeriodFactor = 100;
 constexpr int WordBytes = 8;
 constexpr int CompareBlockBytes = 64;
 
@@ -47,62 +43,6 @@ std::string Num(std::int64_t value) {
   return std::to_string(value);
 }
 
-bool IsNeighbour(CellId from, CellId to) {
-  return std::any_of(std::begin(LookAroundSteps), std::end(LookAroundSteps),
-                     [&](auto step) { return step(from) == to; });
-}
-
-bool IsArrow(std::uint32_t key) {
-  return key >= KeyLeft && key <= KeyDown;
-}
-
-bool IsDigit(std::uint32_t key) {
-  return key >= KeyDigit1 && key <= KeyDigit9;
-}
-
-CellId ArrowTarget(std::uint32_t key, CellId cur, bool seamFlipped) {
-  switch (key) {
-    case KeyLeft:
-      return StepLeft(cur);
-    case KeyRight:
-      return StepRight(cur);
-    case KeyUp:
-      return seamFlipped ? StepDown(cur) : StepUp(cur);
-    default:
-      return seamFlipped ? StepUp(cur) : StepDown(cur);
-  }
-}
-
-std::int32_t ExpectedMoveMode(std::uint32_t key, std::int32_t mode) {
-  if (IsArrow(key) || key == KeyN) {
-    return MoveCorridor;
-  }
-  switch (key) {
-    case KeyF:
-      return MoveWander;
-    case KeyR:
-      return MoveStopped;
-    case KeyW:
-      return MoveExplore;
-    default:
-      return mode;
-  }
-}
-
-// 20 ms, or a digit times 1, 10 or 100.
-bool IsAllowedTickPeriod(int period) {
-  const auto digitTimes = [period](int factor) {
-    return period % factor == 0 && period / factor >= 1 && period / factor <= 9;
-  };
-  return period == DefaultTickPeriod || digitTimes(1) || digitTimes(ShiftPeriodFactor) ||
-         digitTimes(CtrlPeriodFactor);
-}
-
-bool HasAlienOn(const GameState& state, CellId cell) {
-  return std::any_of(state.m_aliens.begin(), state.m_aliens.end(),
-                     [cell](const AlienSlot& alien) { return alien.cell == cell; });
-}
-
 // Everything but the hit points, which the dialog may restore.
 bool SameStage(const GameState& a, const GameState& b) {
   const auto sameAlien = [](const AlienSlot& x, const AlienSlot& y) {
@@ -113,31 +53,6 @@ bool SameStage(const GameState& a, const GameState& b) {
          a.m_skippedCycle == b.m_skippedCycle && a.m_viewMode == b.m_viewMode &&
          a.m_pendingKey == b.m_pendingKey && a.m_seamFlipped == b.m_seamFlipped &&
          std::equal(a.m_aliens.begin(), a.m_aliens.end(), b.m_aliens.begin(), sameAlien);
-}
-
-InvariantBreak CheckFreshStage(const GameState& state, const GameWorld& world) {
-  if (state.m_playerCell != StartCell || state.m_playerPrevCell != StartCell ||
-      state.m_moveMode != MoveStopped || state.m_elapsedCycles != 0 || state.m_skippedCycle != 0 ||
-      state.m_seamFlipped || state.m_pendingKey != 0) {
-    return std::string("new stage does not start afresh");
-  }
-  for (const AlienSlot& alien : state.m_aliens) {
-    if (!IsRoom(alien.cell) || alien.prevCell != alien.cell) {
-      return "new stage places an alien at " + Cell(alien.cell) + " from " + Cell(alien.prevCell);
-    }
-  }
-  const MazeGenerator& generator = world.generator;
-  if (generator.mazeComplete() || generator.carveCell() != StartCell ||
-      !generator.FrontierWalls().empty()) {
-    return std::string("new stage does not restart the generator");
-  }
-  for (int index = 0; index < CellCount; ++index) {
-    const auto cell = static_cast<CellId>(index);
-    if (world.grid.IsOpen(cell) != (cell == StartCell)) {
-      return "new stage is not solid rock around the start cell at " + Cell(cell);
-    }
-  }
-  return CheckGridFlags(world.grid, state);
 }
 
 }  // namespace
@@ -234,10 +149,7 @@ InvariantBreak InvariantChecker::CheckCountersAndModes(const GameState& moved) c
     return "move mode went from " + Num(before_.m_moveMode) + " to " + Num(moved.m_moveMode) +
            " on key " + Num(key);
   }
-  const bool zoomKey = IsDigit(key) && !modifiers_.shift && !modifiers_.ctrl &&
-                       key - KeyDigit1 + 1 <= static_cast<std::uint32_t>(MaxZoom);
-  const std::int32_t expectedView =
-      zoomKey ? static_cast<std::int32_t>(key - KeyDigit1 + 1) : before_.m_viewMode;
+  const std::int32_t expectedView = ExpectedZoom(key, modifiers_, before_.m_viewMode);
   if (moved.m_viewMode != expectedView) {
     return "view mode went from " + Num(before_.m_viewMode) + " to " + Num(moved.m_viewMode) +
            " on key " + Num(key);
@@ -252,7 +164,7 @@ InvariantBreak InvariantChecker::CheckPlayerStep(const GameState& moved) {
   const std::uint32_t key = before_.m_pendingKey;
   const CellId from = before_.m_playerCell;
   const CellId to = moved.m_playerCell;
-  const bool arrow = IsArrow(key);
+  const bool arrow = IsArrowKey(key);
   const CellId arrowTarget = arrow ? ArrowTarget(key, from, before_.m_seamFlipped) : from;
   if (arrow && before_.m_seamFlipped) {
     ++events_.flippedArrows;
@@ -436,11 +348,8 @@ InvariantBreak InvariantChecker::CheckAfterStageEnd(const GameState& state, cons
   const bool restarted = stageEnd_ && (stageEnd_->answer == DialogResultOk || !escPressed);
 
   std::vector<int> expectedPeriods;
-  if (IsDigit(key) && (modifiers_.shift || modifiers_.ctrl)) {
-    const int factor = modifiers_.shift && modifiers_.ctrl ? 1
-                       : modifiers_.shift                  ? ShiftPeriodFactor
-                                                           : CtrlPeriodFactor;
-    expectedPeriods.push_back(static_cast<int>(key - KeyDigit1 + 1) * factor);
+  if (const std::optional<int> period = ExpectedTickPeriod(key, modifiers_)) {
+    expectedPeriods.push_back(*period);
   }
   if (restarted) {
     expectedPeriods.push_back(DefaultTickPeriod);

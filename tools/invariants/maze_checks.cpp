@@ -17,11 +17,6 @@ std::string At(const std::string& what, CellId cell) {
   return what + " at " + DescribeCell(cell);
 }
 
-bool HasAlienOn(const GameState& state, CellId cell) {
-  return std::any_of(state.m_aliens.begin(), state.m_aliens.end(),
-                     [cell](const AlienSlot& alien) { return alien.cell == cell; });
-}
-
 int CountReachableOpenCells(const MazeGrid& grid, CellId from) {
   if (!grid.IsOpen(from)) {
     return 0;
@@ -83,6 +78,11 @@ InvariantBreak CheckFrontier(const MazeGrid& grid, const MazeGenerator& generato
 }
 
 }  // namespace
+
+bool HasAlienOn(const GameState& state, CellId cell) {
+  return std::any_of(state.m_aliens.begin(), state.m_aliens.end(),
+                     [cell](const AlienSlot& alien) { return alien.cell == cell; });
+}
 
 SlotRooms RoomsOfSlot(CellId slot) {
   if ((RowOf(slot) & 1u) != 0) {
@@ -164,6 +164,32 @@ InvariantBreak CheckGridFlags(const MazeGrid& grid, const GameState& state) {
     return std::to_string(playerBits) + " player bits on the grid";
   }
   return std::nullopt;
+}
+
+InvariantBreak CheckFreshStage(const GameState& state, const GameWorld& world) {
+  if (state.m_playerCell != StartCell || state.m_playerPrevCell != StartCell ||
+      state.m_moveMode != MoveStopped || state.m_elapsedCycles != 0 || state.m_skippedCycle != 0 ||
+      state.m_seamFlipped || state.m_pendingKey != 0) {
+    return std::string("new stage does not start afresh");
+  }
+  for (const AlienSlot& alien : state.m_aliens) {
+    if (!IsRoom(alien.cell) || alien.prevCell != alien.cell) {
+      return "new stage places an alien at " + DescribeCell(alien.cell) + " from " +
+             DescribeCell(alien.prevCell);
+    }
+  }
+  const MazeGenerator& generator = world.generator;
+  if (generator.mazeComplete() || generator.carveCell() != StartCell ||
+      !generator.FrontierWalls().empty()) {
+    return std::string("new stage does not restart the generator");
+  }
+  for (int index = 0; index < CellCount; ++index) {
+    const auto cell = static_cast<CellId>(index);
+    if (world.grid.IsOpen(cell) != (cell == StartCell)) {
+      return "new stage is not solid rock around the start cell at " + DescribeCell(cell);
+    }
+  }
+  return CheckGridFlags(world.grid, state);
 }
 
 }  // namespace quillmoor

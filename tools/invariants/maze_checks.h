@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/game_state.h"
+#include "game/game_world.h"
 #include "game/maze_generator.h"
 #include "game/maze_grid.h"
 #include "tools/invariants/invariant_break.h"
@@ -21,6 +22,8 @@ struct SlotRooms {
 };
 SlotRooms RoomsOfSlot(CellId slot);
 
+bool HasAlienOn(const GameState& state, CellId cell);
+
 // Every open wall slot joins two open rooms, open slots are one fewer than open rooms, every open
 // cell is reachable from the start cell, no pillar is open. The frontier holds only wall slots,
 // each once, and every rock slot between a carved and an uncarved room, except those of the
@@ -31,5 +34,9 @@ InvariantBreak CheckMazeStructure(const MazeGrid& grid, const MazeGenerator& gen
 // Bits 3-6 clear everywhere; the goal bit on the goal cell only; exactly one player bit, on the
 // player's cell; every alien bit over an alien; no open pillar.
 InvariantBreak CheckGridFlags(const MazeGrid& grid, const GameState& state);
+
+// A stage NewGame has just begun: player and counters reset, aliens placed afresh on rooms, the
+// generator restarted, every cell rock but the start cell, and the flags as CheckGridFlags wants.
+InvariantBreak CheckFreshStage(const GameState& state, const GameWorld& world);
 
 }  // namespace quillmoor
