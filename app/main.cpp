@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The program: answer --help and --version, or start the application and run the event loop.
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -8,6 +10,9 @@
 #include "app/quillmoor_app.h"
 
 namespace {
+
+// Blocks from this size up are mapped on their own and unmapped when freed.
+constexpr int OwnMappingFromBytes = 1 << 20;
 
 // Writes the text to standard output; EXIT_FAILURE when it cannot be written (closed, full).
 int Print(const std::string& text) {
@@ -27,6 +32,11 @@ int main(int argc, char** argv) {
       break;
   }
 
+  // Every resize replaces the frame-sized blocks: the frame buffer and the backing store. Left to
+  // itself glibc raises its mapping threshold to each such block freed, so the next ones come
+  // from the heap and stay resident after the window shrinks; a fixed threshold hands every one
+  // back.
+  mallopt(M_MMAP_THRESHOLD, OwnMappingFromBytes);
   // The application takes Qt's own options out of argc and argv; what is left is not ours either.
   quillmoor::CQuillmoorApp app(argc, argv);
   std::fputs(quillmoor::IgnoredArgumentsWarning(argc, argv).c_str(), stderr);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds the Qt-free core with AddressSanitizer and UndefinedBehaviorSanitizer and runs its tests.
+# Builds the whole program with AddressSanitizer and UndefinedBehaviorSanitizer and runs every
+# test but the end-to-end suite under them, LeakSanitizer on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
