@@ -17,6 +17,7 @@
 #include "app/about_dlg.h"
 #include "app/accelerator_keys.h"
 #include "app/key_mapping.h"
+#include "app/x11_presenter.h"
 #include "dialogs/dlg_author_carrier.h"
 #include "dialogs/dlg_next_stage.h"
 #include "game/game_tick.h"
@@ -52,6 +53,7 @@ constexpr int MinTickPeriod = 1;  // milliseconds; 0 would fire whenever the loo
 CChildView::CChildView(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  m_x11Presenter = X11Presenter::Create(*this);
   OnCreate();
 }
 
@@ -189,9 +191,16 @@ ModifierState CChildView::QueryModifiers() {
 void CChildView::RepaintNow() {
   // Only what changed is drawn and sent to the window system; still before the tick returns.
   UpdatePicture();
-  if (!m_damage.empty()) {
-    repaint(DamagedRegion());
+  if (m_damage.empty()) {
+    return;
   }
+  // Qt sends a partial paint as one request per rectangle; on X11 the changed squares go in one
+  // request however many they are. Whole pictures, and other platforms, go through Qt.
+  if (!m_damage.whole() && m_x11Presenter && isVisible() &&
+      m_x11Presenter->Present(m_frameBuffer, m_damage.Squares())) {
+    return;
+  }
+  repaint(DamagedRegion());
 }
 
 void CChildView::ShowAuthorCareer() {

@@ -19,6 +19,8 @@
 
 namespace quillmoor {
 
+class X11Presenter;
+
 class CChildView : public QWidget, public TickHost {
  public:
   // Builds the palette, starts the first stage with 20 hit points and the timer running, and
@@ -78,6 +80,7 @@ class CChildView : public QWidget, public TickHost {
   PictureUpdater m_picture;
   DamageTiles m_damage;
   QList<QRect> m_damageRects;  // kept between ticks, so that a tick allocates nothing here
+  std::unique_ptr<X11Presenter> m_x11Presenter;  // null off X11
   // The cell side, in device pixels, of the picture the frame buffer holds.
   static constexpr int NoPicture = 0;
   int m_pictureSide = NoPicture;

@@ -33,6 +33,7 @@ void DamageTiles::Reset(int width, int height) {
   }
   dirty_.clear();
   rects_.clear();
+  squares_.clear();
 }
 
 int DamageTiles::Columns(int shift) const {
@@ -51,6 +52,7 @@ void DamageTiles::Add(const CellRect& rect) {
   if (all_ || left >= right || top >= bottom) {
     return;
   }
+  squares_.push_back({left, top, right, bottom});
   const int columns = Columns(0);
   for (int row = top >> FinestTileShift; row <= (bottom - 1) >> FinestTileShift; ++row) {
     for (int column = left >> FinestTileShift; column <= (right - 1) >> FinestTileShift; ++column) {
@@ -67,6 +69,7 @@ void DamageTiles::Add(const CellRect& rect) {
 void DamageTiles::AddAll() {
   if (width_ > 0 && height_ > 0) {
     all_ = true;
+    squares_.clear();
   }
 }
 

@@ -27,6 +27,10 @@ class DamageTiles {
   // Adds the whole picture.
   void AddAll();
   bool empty() const { return !all_ && dirty_.empty(); }
+  // Whether the whole picture was added.
+  bool whole() const { return all_; }
+  // Every square added since the reset, clipped to the picture; empty once the whole was added.
+  const std::vector<CellRect>& Squares() const { return squares_; }
 
   // Disjoint rectangles inside the picture covering everything added; empty when nothing was.
   const std::vector<CellRect>& Rects();
@@ -49,6 +53,7 @@ class DamageTiles {
   std::vector<int> dirty_;            // indices of the set flags of finest_
   std::vector<std::uint8_t> coarse_;  // scratch flags of a coarser tiling
   std::vector<CellRect> rects_;
+  std::vector<CellRect> squares_;
 };
 
 }  // namespace quillmoor

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev libxcb1-dev libxcb-shm0-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35
   xvfb xauth xdotool x11-utils imagemagick python3
   qt6-wayland sway wtype grim

@@ -1,0 +1,208 @@
+// SPDX-License-Identifier: MIT
+// Sends the squares a tick changed straight to the X server: one shared-memory image, a clip of
+// exactly those squares and one put, where Qt's back buffer would make one request per rectangle.
+#include "app/x11_presenter.h"
+
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+
+#include <QtGui/qguiapplication_platform.h>
+#include <QBackingStore>
+#include <QGuiApplication>
+#include <QImage>
+#include <QWidget>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace quillmoor {
+
+namespace {
+
+// X addresses pixels in 16 bits.
+constexpr int MaxCoordinate = std::numeric_limits<std::int16_t>::max();
+// More squares than this make a clip request larger than an X server must take.
+constexpr std::size_t MaxSquares = 16384;
+constexpr int BackBufferDepth = 32;
+
+Pixel* PixelAt(Pixel* row0, std::size_t stride, int x, int y) {
+  return row0 + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x);
+}
+
+}  // namespace
+
+struct X11Presenter::Connection {
+  xcb_connection_t* xcb = nullptr;
+  std::vector<xcb_rectangle_t> rectangles;  // kept between ticks
+};
+
+std::unique_ptr<X11Presenter> X11Presenter::Create(QWidget& view) {
+  auto* x11 =
+      qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (x11 == nullptr || x11->connection() == nullptr) {
+    return nullptr;
+  }
+  xcb_connection_t* xcb = x11->connection();
+  const xcb_query_extension_reply_t* shm = xcb_get_extension_data(xcb, &xcb_shm_id);
+  if (shm == nullptr || shm->present == 0) {
+    return nullptr;
+  }
+  auto connection = std::make_unique<Connection>();
+  connection->xcb = xcb;
+  return std::unique_ptr<X11Presenter>(new X11Presenter(view, std::move(connection)));
+}
+
+X11Presenter::X11Presenter(QWidget& view, std::unique_ptr<Connection> connection)
+    : view_(view), connection_(std::move(connection)) {}
+
+X11Presenter::~X11Presenter() {
+  ReleaseImage();
+  if (graphicsContext_ != 0) {
+    xcb_free_gc(connection_->xcb, graphicsContext_);
+    xcb_flush(connection_->xcb);
+  }
+}
+
+// The X server reads the shared image when it gets to the put: it must be done before the image
+// is written again. Its answer to any request with a reply says it is.
+void X11Presenter::WaitForLastPut() {
+  if (putPending_) {
+    std::free(xcb_get_input_focus_reply(connection_->xcb, xcb_get_input_focus(connection_->xcb),
+                                        nullptr));
+    putPending_ = false;
+  }
+}
+
+void X11Presenter::ReleaseImage() {
+  if (shared_ == nullptr) {
+    return;
+  }
+  WaitForLastPut();
+  xcb_shm_detach(connection_->xcb, segment_);
+  xcb_flush(connection_->xcb);
+  shmdt(shared_);
+  shared_ = nullptr;
+  segment_ = 0;
+  width_ = 0;
+  height_ = 0;
+}
+
+bool X11Presenter::EnsureImage(int width, int height) {
+  if (shared_ != nullptr && width == width_ && height == height_) {
+    return true;
+  }
+  ReleaseImage();
+  const std::size_t bytes =
+      static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(Pixel);
+  const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  if (id == -1) {
+    return false;
+  }
+  void* address = shmat(id, nullptr, 0);
+  // Marked for removal at once: it goes when both this process and the server let go of it.
+  shmctl(id, IPC_RMID, nullptr);
+  if (address == reinterpret_cast<void*>(-1)) {
+    return false;
+  }
+  const std::uint32_t segment = xcb_generate_id(connection_->xcb);
+  xcb_generic_error_t* error =
+      xcb_request_check(connection_->xcb, xcb_shm_attach_checked(connection_->xcb, segment, id, 0));
+  if (error != nullptr) {
+    std::free(error);
+    shmdt(address);
+    return false;
+  }
+  shared_ = static_cast<Pixel*>(address);
+  segment_ = segment;
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+bool X11Presenter::EnsureGraphicsContext(std::uint32_t window) {
+  if (window == window_ && graphicsContext_ != 0) {
+    return true;
+  }
+  xcb_connection_t* xcb = connection_->xcb;
+  xcb_get_geometry_reply_t* geometry =
+      xcb_get_geometry_reply(xcb, xcb_get_geometry(xcb, window), nullptr);
+  if (geometry == nullptr) {
+    return false;
+  }
+  depth_ = geometry->depth;
+  std::free(geometry);
+  if (graphicsContext_ != 0) {
+    xcb_free_gc(xcb, graphicsContext_);
+  }
+  graphicsContext_ = xcb_generate_id(xcb);
+  const std::uint32_t noExposures = 0;
+  xcb_create_gc(xcb, graphicsContext_, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+  window_ = window;
+  return true;
+}
+
+bool X11Presenter::Present(const FrameBuffer& buffer, const std::vector<CellRect>& squares) {
+  if (!buffer || squares.empty() || squares.size() > MaxSquares) {
+    return false;
+  }
+  QWidget* top = view_.window();
+  QBackingStore* store = top->backingStore();
+  auto* backBuffer = store != nullptr ? dynamic_cast<QImage*>(store->paintDevice()) : nullptr;
+  if (backBuffer == nullptr || backBuffer->depth() != BackBufferDepth) {
+    return false;
+  }
+  const QPoint origin = view_.mapTo(top, QPoint(0, 0)) * view_.devicePixelRatioF();
+  if (origin.x() < 0 || origin.y() < 0 || origin.x() + buffer.width > backBuffer->width() ||
+      origin.y() + buffer.height > backBuffer->height() ||
+      origin.x() + buffer.width > MaxCoordinate || origin.y() + buffer.height > MaxCoordinate) {
+    return false;
+  }
+  if (!EnsureImage(buffer.width, buffer.height) ||
+      !EnsureGraphicsContext(static_cast<std::uint32_t>(top->winId()))) {
+    return false;
+  }
+  WaitForLastPut();
+
+  const auto stride = static_cast<std::size_t>(buffer.width);
+  const auto backStride = static_cast<std::size_t>(backBuffer->bytesPerLine()) / sizeof(Pixel);
+  Pixel* back = reinterpret_cast<Pixel*>(backBuffer->bits());
+  std::vector<xcb_rectangle_t>& rectangles = connection_->rectangles;
+  rectangles.clear();
+  CellRect bounds = squares.front();
+  for (const CellRect& square : squares) {
+    const auto width = static_cast<std::size_t>(square.right - square.left);
+    for (int y = square.top; y < square.bottom; ++y) {
+      const Pixel* source = buffer.pixels.get() + static_cast<std::size_t>(y) * stride +
+                            static_cast<std::size_t>(square.left);
+      std::memcpy(PixelAt(shared_, stride, square.left, y), source, width * sizeof(Pixel));
+      std::memcpy(PixelAt(back, backStride, origin.x() + square.left, origin.y() + y), source,
+                  width * sizeof(Pixel));
+    }
+    rectangles.push_back({static_cast<std::int16_t>(origin.x() + square.left),
+                          static_cast<std::int16_t>(origin.y() + square.top),
+                          static_cast<std::uint16_t>(width),
+                          static_cast<std::uint16_t>(square.bottom - square.top)});
+    bounds = {std::min(bounds.left, square.left), std::min(bounds.top, square.top),
+              std::max(bounds.right, square.right), std::max(bounds.bottom, square.bottom)};
+  }
+
+  xcb_connection_t* xcb = connection_->xcb;
+  xcb_set_clip_rectangles(xcb, XCB_CLIP_ORDERING_UNSORTED, graphicsContext_, 0, 0,
+                          static_cast<std::uint32_t>(rectangles.size()), rectangles.data());
+  xcb_shm_put_image(xcb, window_, graphicsContext_, static_cast<std::uint16_t>(width_),
+                    static_cast<std::uint16_t>(height_), static_cast<std::int16_t>(bounds.left),
+                    static_cast<std::int16_t>(bounds.top),
+                    static_cast<std::uint16_t>(bounds.right - bounds.left),
+                    static_cast<std::uint16_t>(bounds.bottom - bounds.top),
+                    static_cast<std::int16_t>(origin.x() + bounds.left),
+                    static_cast<std::int16_t>(origin.y() + bounds.top), depth_,
+                    XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
+  xcb_flush(xcb);
+  putPending_ = true;
+  return true;
+}
+
+}  // namespace quillmoor
