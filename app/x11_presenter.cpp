@@ -36,8 +36,50 @@ Pixel* PixelAt(Pixel* row0, std::size_t stride, int x, int y) {
 
 struct X11Presenter::Connection {
   xcb_connection_t* xcb = nullptr;
-  std::vector<xcb_rectangle_t> rectangles;  // kept between ticks
+  // Kept between ticks, so that a tick allocates nothing here.
+  std::vector<xcb_rectangle_t> rectangles;
+  std::vector<xcb_rectangle_t> ordered;
+  std::vector<int> rowStarts;
 };
+
+namespace {
+
+// Puts the squares in the order X takes without sorting them itself (top to bottom, then left
+// to right), joining squares that touch side by side. Squares with the same top lie on the same
+// row of cells, so they also share their bottom: the result is banded as X defines it.
+void OrderInBands(std::vector<xcb_rectangle_t>& squares, std::vector<xcb_rectangle_t>& ordered,
+                  std::vector<int>& rowStarts, int rows) {
+  rowStarts.assign(static_cast<std::size_t>(rows) + 1, 0);
+  for (const xcb_rectangle_t& square : squares) {
+    ++rowStarts[static_cast<std::size_t>(square.y) + 1];
+  }
+  for (std::size_t row = 1; row < rowStarts.size(); ++row) {
+    rowStarts[row] += rowStarts[row - 1];
+  }
+  ordered.resize(squares.size());
+  for (const xcb_rectangle_t& square : squares) {
+    ordered[static_cast<std::size_t>(rowStarts[static_cast<std::size_t>(square.y)]++)] = square;
+  }
+  squares.clear();
+  auto band = ordered.begin();
+  while (band != ordered.end()) {
+    const auto end = std::find_if(
+        band, ordered.end(), [&](const xcb_rectangle_t& square) { return square.y != band->y; });
+    std::sort(band, end,
+              [](const xcb_rectangle_t& a, const xcb_rectangle_t& b) { return a.x < b.x; });
+    for (auto square = band; square != end; ++square) {
+      if (!squares.empty() && squares.back().y == square->y &&
+          squares.back().x + squares.back().width == square->x) {
+        squares.back().width = static_cast<std::uint16_t>(squares.back().width + square->width);
+      } else {
+        squares.push_back(*square);
+      }
+    }
+    band = end;
+  }
+}
+
+}  // namespace
 
 std::unique_ptr<X11Presenter> X11Presenter::Create(QWidget& view) {
   auto* x11 =
@@ -189,8 +231,10 @@ bool X11Presenter::Present(const FrameBuffer& buffer, const std::vector<CellRect
               std::max(bounds.right, square.right), std::max(bounds.bottom, square.bottom)};
   }
 
+  OrderInBands(rectangles, connection_->ordered, connection_->rowStarts,
+               origin.y() + buffer.height);
   xcb_connection_t* xcb = connection_->xcb;
-  xcb_set_clip_rectangles(xcb, XCB_CLIP_ORDERING_UNSORTED, graphicsContext_, 0, 0,
+  xcb_set_clip_rectangles(xcb, XCB_CLIP_ORDERING_YX_BANDED, graphicsContext_, 0, 0,
                           static_cast<std::uint32_t>(rectangles.size()), rectangles.data());
   xcb_shm_put_image(xcb, window_, graphicsContext_, static_cast<std::uint16_t>(width_),
                     static_cast<std::uint16_t>(height_), static_cast<std::int16_t>(bounds.left),
