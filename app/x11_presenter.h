@@ -34,6 +34,7 @@ class X11Presenter {
   bool EnsureImage(int width, int height);
   bool EnsureGraphicsContext(std::uint32_t window);
   void ReleaseImage();
+  // Before the shared image is detached: the server may still be reading it.
   void WaitForLastPut();
 
   QWidget& view_;
