@@ -53,14 +53,23 @@ void DamageTiles::Add(const CellRect& rect) {
     return;
   }
   squares_.push_back({left, top, right, bottom});
+}
+
+// The finest tiles the squares touch; only asked for when rectangles are, since a caller that
+// sends the squares themselves never needs them.
+void DamageTiles::MarkFinestTiles() {
   const int columns = Columns(0);
-  for (int row = top >> FinestTileShift; row <= (bottom - 1) >> FinestTileShift; ++row) {
-    for (int column = left >> FinestTileShift; column <= (right - 1) >> FinestTileShift; ++column) {
-      const int index = row * columns + column;
-      std::uint8_t& flag = finest_[static_cast<std::size_t>(index)];
-      if (flag == 0) {
-        flag = 1;
-        dirty_.push_back(index);
+  for (const CellRect& square : squares_) {
+    for (int row = square.top >> FinestTileShift; row <= (square.bottom - 1) >> FinestTileShift;
+         ++row) {
+      for (int column = square.left >> FinestTileShift;
+           column <= (square.right - 1) >> FinestTileShift; ++column) {
+        const int index = row * columns + column;
+        std::uint8_t& flag = finest_[static_cast<std::size_t>(index)];
+        if (flag == 0) {
+          flag = 1;
+          dirty_.push_back(index);
+        }
       }
     }
   }
@@ -126,8 +135,11 @@ const std::vector<CellRect>& DamageTiles::Rects() {
     rects_.push_back({0, 0, width_, height_});
     return rects_;
   }
-  if (dirty_.empty()) {
+  if (squares_.empty()) {
     return rects_;
+  }
+  if (dirty_.empty()) {
+    MarkFinestTiles();
   }
   Cover best{0, std::numeric_limits<std::int64_t>::max()};
   for (int shift = 0; shift <= CoarsestShift; ++shift) {

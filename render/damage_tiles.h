@@ -26,7 +26,7 @@ class DamageTiles {
   void Add(const CellRect& rect);
   // Adds the whole picture.
   void AddAll();
-  bool empty() const { return !all_ && dirty_.empty(); }
+  bool empty() const { return !all_ && squares_.empty(); }
   // Whether the whole picture was added.
   bool whole() const { return all_; }
   // Every square added since the reset, clipped to the picture; empty once the whole was added.
@@ -41,6 +41,7 @@ class DamageTiles {
     std::int64_t cost = 0;
   };
 
+  void MarkFinestTiles();
   Cover Measure(int shift);
   void Emit(int shift);
   int Columns(int shift) const;
@@ -50,7 +51,7 @@ class DamageTiles {
   int height_ = 0;
   bool all_ = false;
   std::vector<std::uint8_t> finest_;  // one flag per finest tile, row by row
-  std::vector<int> dirty_;            // indices of the set flags of finest_
+  std::vector<int> dirty_;            // indices of the set flags of finest_, once marked
   std::vector<std::uint8_t> coarse_;  // scratch flags of a coarser tiling
   std::vector<CellRect> rects_;
   std::vector<CellRect> squares_;
