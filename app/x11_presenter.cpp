@@ -147,6 +147,11 @@ bool X11Presenter::EnsureImage(int width, int height) {
   if (shared_ != nullptr && width == width_ && height == height_) {
     return true;
   }
+  // A server on another machine has the extension but cannot map our memory: once refused, do
+  // not ask again on every tick.
+  if (sharingRefused_) {
+    return false;
+  }
   ReleaseImage();
   const std::size_t bytes =
       static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(Pixel);
@@ -166,6 +171,7 @@ bool X11Presenter::EnsureImage(int width, int height) {
   if (error != nullptr) {
     std::free(error);
     shmdt(address);
+    sharingRefused_ = true;
     return false;
   }
   shared_ = static_cast<Pixel*>(address);

@@ -47,6 +47,7 @@ class X11Presenter {
   int width_ = 0;
   int height_ = 0;
   bool putPending_ = false;
+  bool sharingRefused_ = false;
 };
 
 }  // namespace quillmoor
