@@ -154,14 +154,18 @@ QRegion CChildView::DamagedRegion() {
 }
 
 void CChildView::OnPaint(const QRegion& region) {
-  UpdatePicture();
+  // A tick's own repaint finds the picture already brought up to date; any other paint (an
+  // expose, a first show) brings it up to date here.
+  if (!m_paintingTick) {
+    UpdatePicture();
+    // Cells that changed outside this paint's area are shown by the next paint rather than
+    // left stale on screen.
+    if (const QRegion outside = DamagedRegion() - region; !outside.isEmpty()) {
+      update(outside);
+    }
+  }
   if (!m_frameBuffer) {
     return;
-  }
-  // Cells that changed outside this paint's area (an expose between ticks) are shown by the
-  // next paint rather than left stale on screen.
-  if (const QRegion outside = DamagedRegion() - region; !outside.isEmpty()) {
-    update(outside);
   }
   QPainter painter(this);
   PresentFrame(painter, m_frameImage, region);
@@ -200,7 +204,9 @@ void CChildView::RepaintNow() {
       m_x11Presenter->Present(m_frameBuffer, m_damage.Squares())) {
     return;
   }
+  m_paintingTick = true;
   repaint(DamagedRegion());
+  m_paintingTick = false;
 }
 
 void CChildView::ShowAuthorCareer() {

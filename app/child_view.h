@@ -81,6 +81,7 @@ class CChildView : public QWidget, public TickHost {
   DamageTiles m_damage;
   QList<QRect> m_damageRects;  // kept between ticks, so that a tick allocates nothing here
   std::unique_ptr<X11Presenter> m_x11Presenter;  // null off X11
+  bool m_paintingTick = false;  // set while a tick repaints what it has just brought up to date
   // The cell side, in device pixels, of the picture the frame buffer holds.
   static constexpr int NoPicture = 0;
   int m_pictureSide = NoPicture;
