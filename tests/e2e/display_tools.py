@@ -15,6 +15,14 @@ def run(*args, check=True):
     return result.stdout.decode("utf-8", "replace")
 
 
+def on_platform(environment, platform, other_display):
+    """A copy of environment in which Qt uses platform and cannot reach the other display."""
+    environment = dict(environment)
+    environment["QT_QPA_PLATFORM"] = platform
+    environment.pop(other_display, None)
+    return environment
+
+
 def wait_until(condition, timeout, what):
     """Polls condition until it returns a true value, which is returned."""
     deadline = time.monotonic() + timeout

@@ -13,7 +13,7 @@ import shutil
 import subprocess
 import tempfile
 
-from display_tools import run
+from display_tools import on_platform, run
 
 # Each wtype run brings a new virtual keyboard whose keymap the program must take first.
 KEYMAP_SECONDS = 0.15
@@ -45,9 +45,7 @@ class WaylandDisplay:
 
     def program_environment(self, environment):
         """The program talks Wayland to this compositor whatever the caller's session is."""
-        environment = dict(environment)
-        environment["QT_QPA_PLATFORM"] = "wayland"
-        environment.pop("DISPLAY", None)
+        environment = on_platform(environment, "wayland", "DISPLAY")
         if os.environ.get("QUILLMOOR_RUN_AS"):
             environment["HOME"] = os.environ["XDG_RUNTIME_DIR"]
         return environment

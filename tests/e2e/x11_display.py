@@ -9,7 +9,7 @@ import re
 import subprocess
 import time
 
-from display_tools import run
+from display_tools import on_platform, run
 
 # What the window system shows as a title: the EWMH name, and the ICCCM one older window
 # managers and taskbars read.
@@ -21,10 +21,7 @@ class X11Display:
 
     def program_environment(self, environment):
         """The program talks X11 to this server whatever the caller's session is."""
-        environment = dict(environment)
-        environment["QT_QPA_PLATFORM"] = "xcb"
-        environment.pop("WAYLAND_DISPLAY", None)
-        return environment
+        return on_platform(environment, "xcb", "WAYLAND_DISPLAY")
 
     def program_command(self, binary):
         return [binary]
