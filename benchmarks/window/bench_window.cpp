@@ -27,7 +27,7 @@ constexpr std::array<int, 2> Zooms = {1, 3};
 constexpr MeasureSpans FastTickSpans{Milliseconds(500), Milliseconds(1000), 3};
 
 constexpr QSize IdleSize(1280, 720);
-// Over 6 s one 10 ms step of the /proc clock is under 0.2 % of a core.
+// Long enough that a burst of other work on the machine moves the share by little.
 constexpr MeasureSpans IdleSpans{Milliseconds(1000), Milliseconds(6000), 1};
 
 constexpr QSize KeySize(4000, 3000);

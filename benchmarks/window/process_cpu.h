@@ -8,9 +8,12 @@
 
 namespace quillmoor::bench {
 
-// User plus system CPU seconds of every thread of the process, from /proc/<pid>/stat; nothing
-// when the process is gone or the file cannot be read.
+// CPU seconds of every thread of the process: the scheduler's nanosecond count where the kernel
+// keeps one, else user plus system time from /proc/<pid>/stat; nothing when the process is gone.
 std::optional<double> ProcessCpuSeconds(pid_t pid);
+
+// The time on CPU in nanoseconds from the text of a /proc/<pid>/task/<tid>/schedstat file.
+std::optional<long long> SchedstatRunNanoseconds(std::string_view schedstat);
 
 // utime + stime in clock ticks from the text of a /proc/<pid>/stat file.
 std::optional<long long> StatCpuTicks(std::string_view stat);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Tests of the window benchmark's CPU clock: /proc/<pid>/stat fields and DISPLAY values.
+// Tests of the window benchmark's CPU clock: /proc/<pid>/stat and schedstat fields, DISPLAY values.
 #include "benchmarks/window/process_cpu.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +25,15 @@ TEST(StatCpuTicks, RefusesTextWithoutTheTimeFields) {
   EXPECT_EQ(StatCpuTicks("4242 (bad) S 1 4242 4242 0 -1 0 0 0 0 0 12x 56 0"), std::nullopt);
 }
 
+TEST(SchedstatRunNanoseconds, ReadsTheFirstField) {
+  EXPECT_EQ(SchedstatRunNanoseconds("123456789012 3456 78\n"), 123456789012);
+  EXPECT_EQ(SchedstatRunNanoseconds(""), std::nullopt);
+  EXPECT_EQ(SchedstatRunNanoseconds("123456789012"), std::nullopt);
+  EXPECT_EQ(SchedstatRunNanoseconds(" 12 34 5"), std::nullopt);
+  EXPECT_EQ(SchedstatRunNanoseconds("12x 34 5"), std::nullopt);
+  EXPECT_EQ(SchedstatRunNanoseconds("-12 34 5"), std::nullopt);
+}
+
 TEST(ProcessCpuSeconds, GrowsByTheCpuThisProcessSpends) {
   const auto before = ProcessCpuSeconds(getpid());
   ASSERT_TRUE(before.has_value());
@@ -35,7 +44,7 @@ TEST(ProcessCpuSeconds, GrowsByTheCpuThisProcessSpends) {
   }
   const auto after = ProcessCpuSeconds(getpid());
   ASSERT_TRUE(after.has_value());
-  // 50 ms spent, seen through the /proc clock's 10 ms steps.
+  // 50 ms spent, even where only the /proc clock's 10 ms steps see it.
   EXPECT_GE(*after - *before, 0.03);
 }
 
