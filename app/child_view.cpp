@@ -95,7 +95,8 @@ void CChildView::OnSize(int cx, int cy) {
   // When memory runs out the buffer is simply gone: paints draw nothing until a later resize
   // succeeds, so the failure needs no handling of its own here.
   const qreal ratio = devicePixelRatioF();
-  ResizeFrameBuffer(m_frameBuffer, DeviceLength(cx, ratio), DeviceLength(cy, ratio), ScreenBlack);
+  ResizeFrameBuffer(m_frameBuffer, DeviceLength(cx, ratio), DeviceLength(cy, ratio), ScreenBlack,
+                    m_x11Presenter.get());
   m_frameBufferRatio = ratio;
   m_frameImage = FrameImage(m_frameBuffer);
   m_pictureSide = NoPicture;

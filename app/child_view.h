@@ -74,13 +74,14 @@ class CChildView : public QWidget, public TickHost {
 
   std::unique_ptr<CTitleWnd> m_titleWnd;
   Palette m_screenPalette{};  // the game's colours, opaque as the window system takes them
+  // Before the frame buffer, whose pixels it may hold.
+  std::unique_ptr<X11Presenter> m_x11Presenter;  // null off X11
   FrameBuffer m_frameBuffer;
   QImage m_frameImage;           // the frame buffer's own pixels, as drawn to the window
   qreal m_frameBufferRatio = 1;  // the device pixel ratio the frame buffer was sized for
   PictureUpdater m_picture;
   DamageTiles m_damage;
-  QList<QRect> m_damageRects;  // kept between ticks, so that a tick allocates nothing here
-  std::unique_ptr<X11Presenter> m_x11Presenter;  // null off X11
+  QList<QRect> m_damageRects;   // kept between ticks, so that a tick allocates nothing here
   bool m_paintingTick = false;  // set while a tick repaints what it has just brought up to date
   // The cell side, in device pixels, of the picture the frame buffer holds.
   static constexpr int NoPicture = 0;

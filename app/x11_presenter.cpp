@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Sends the squares a tick changed straight to the X server: one shared-memory image, a clip of
-// exactly those squares and one put, where Qt's back buffer would make one request per rectangle.
+// Sends the squares a tick changed straight to the X server from the frame buffer's shared memory:
+// a clip of exactly those squares and one put.
 #include "app/x11_presenter.h"
 
 #include <sys/ipc.h>
@@ -10,6 +10,7 @@
 
 #include <QtGui/qguiapplication_platform.h>
 #include <QBackingStore>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
 #include <QWidget>
@@ -27,21 +28,6 @@ constexpr int MaxCoordinate = std::numeric_limits<std::int16_t>::max();
 // More squares than this make a clip request larger than an X server must take.
 constexpr std::size_t MaxSquares = 16384;
 constexpr int BackBufferDepth = 32;
-
-Pixel* PixelAt(Pixel* row0, std::size_t stride, int x, int y) {
-  return row0 + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x);
-}
-
-// Most squares are a pixel or a few wide: a library call each would cost more than the copy.
-void CopySpan(Pixel* dest, const Pixel* source, std::size_t count) {
-  if (count <= 4) {
-    for (std::size_t k = 0; k < count; ++k) {
-      dest[k] = source[k];
-    }
-  } else {
-    std::memcpy(dest, source, count * sizeof(Pixel));
-  }
-}
 
 }  // namespace
 
@@ -112,58 +98,27 @@ X11Presenter::X11Presenter(QWidget& view, std::unique_ptr<Connection> connection
     : view_(view), connection_(std::move(connection)) {}
 
 X11Presenter::~X11Presenter() {
-  ReleaseImage();
   if (graphicsContext_ != 0) {
     xcb_free_gc(connection_->xcb, graphicsContext_);
     xcb_flush(connection_->xcb);
   }
 }
 
-// The X server reads the shared image when it gets to the put: it must be done before the image
-// is written again. Its answer to any request with a reply says it is.
-void X11Presenter::WaitForLastPut() {
-  if (putPending_) {
-    std::free(xcb_get_input_focus_reply(connection_->xcb, xcb_get_input_focus(connection_->xcb),
-                                        nullptr));
-    putPending_ = false;
-  }
-}
-
-void X11Presenter::ReleaseImage() {
-  if (shared_ == nullptr) {
-    return;
-  }
-  WaitForLastPut();
-  xcb_shm_detach(connection_->xcb, segment_);
-  xcb_flush(connection_->xcb);
-  shmdt(shared_);
-  shared_ = nullptr;
-  segment_ = 0;
-  width_ = 0;
-  height_ = 0;
-}
-
-bool X11Presenter::EnsureImage(int width, int height) {
-  if (shared_ != nullptr && width == width_ && height == height_) {
-    return true;
-  }
+Pixel* X11Presenter::Allocate(std::size_t count) {
   // A server on another machine has the extension but cannot map our memory: once refused, do
-  // not ask again on every tick.
-  if (sharingRefused_) {
-    return false;
+  // not ask again on every resize.
+  if (shared_ != nullptr || sharingRefused_ || count > SIZE_MAX / sizeof(Pixel)) {
+    return nullptr;
   }
-  ReleaseImage();
-  const std::size_t bytes =
-      static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(Pixel);
-  const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  const int id = shmget(IPC_PRIVATE, count * sizeof(Pixel), IPC_CREAT | 0600);
   if (id == -1) {
-    return false;
+    return nullptr;
   }
   void* address = shmat(id, nullptr, 0);
   // Marked for removal at once: it goes when both this process and the server let go of it.
   shmctl(id, IPC_RMID, nullptr);
   if (address == reinterpret_cast<void*>(-1)) {
-    return false;
+    return nullptr;
   }
   const std::uint32_t segment = xcb_generate_id(connection_->xcb);
   xcb_generic_error_t* error =
@@ -172,13 +127,61 @@ bool X11Presenter::EnsureImage(int width, int height) {
     std::free(error);
     shmdt(address);
     sharingRefused_ = true;
-    return false;
+    return nullptr;
   }
   shared_ = static_cast<Pixel*>(address);
   segment_ = segment;
-  width_ = width;
-  height_ = height;
-  return true;
+  return shared_;
+}
+
+// The server handles requests in order: a put still queued reads the segment before the detach
+// lets it go, so nothing need be waited for.
+void X11Presenter::Release(Pixel* pixels) {
+  if (pixels == nullptr || pixels != shared_) {
+    return;
+  }
+  xcb_shm_detach(connection_->xcb, segment_);
+  xcb_flush(connection_->xcb);
+  shmdt(shared_);
+  shared_ = nullptr;
+  segment_ = 0;
+  // A new buffer is drawn whole and painted through Qt, which leaves the back buffer current.
+  staleWidth_ = 0;
+  staleHeight_ = 0;
+}
+
+QImage* X11Presenter::BackBuffer() const {
+  QBackingStore* store = view_.window()->backingStore();
+  auto* image = store != nullptr ? dynamic_cast<QImage*>(store->paintDevice()) : nullptr;
+  return image != nullptr && image->depth() == BackBufferDepth ? image : nullptr;
+}
+
+void X11Presenter::BringBackBufferUpToDate() {
+  QImage* back = BackBuffer();
+  if (shared_ == nullptr || staleWidth_ == 0 || back == nullptr) {
+    return;
+  }
+  const QPoint origin = view_.mapTo(view_.window(), QPoint(0, 0)) * view_.devicePixelRatioF();
+  const int width = std::min(staleWidth_, back->width() - origin.x());
+  const int height = std::min(staleHeight_, back->height() - origin.y());
+  if (origin.x() < 0 || origin.y() < 0 || width < 1 || height < 1) {
+    return;
+  }
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(
+        back->scanLine(origin.y() + y) + static_cast<std::size_t>(origin.x()) * sizeof(Pixel),
+        shared_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(staleWidth_),
+        static_cast<std::size_t>(width) * sizeof(Pixel));
+  }
+  staleWidth_ = 0;
+  staleHeight_ = 0;
+}
+
+bool X11Presenter::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == watchedWindow_ && event->type() == QEvent::Expose) {
+    BringBackBufferUpToDate();
+  }
+  return false;
 }
 
 bool X11Presenter::EnsureGraphicsContext(std::uint32_t window) {
@@ -204,46 +207,43 @@ bool X11Presenter::EnsureGraphicsContext(std::uint32_t window) {
 }
 
 bool X11Presenter::Present(const FrameBuffer& buffer, const std::vector<CellRect>& squares) {
-  if (!buffer || squares.empty() || squares.size() > MaxSquares) {
+  if (!buffer || buffer.pixels.get() != shared_ || squares.empty() || squares.size() > MaxSquares) {
     return false;
   }
   QWidget* top = view_.window();
-  QBackingStore* store = top->backingStore();
-  auto* backBuffer = store != nullptr ? dynamic_cast<QImage*>(store->paintDevice()) : nullptr;
-  if (backBuffer == nullptr || backBuffer->depth() != BackBufferDepth) {
+  const QImage* back = BackBuffer();
+  if (back == nullptr) {
     return false;
   }
   const QPoint origin = view_.mapTo(top, QPoint(0, 0)) * view_.devicePixelRatioF();
-  if (origin.x() < 0 || origin.y() < 0 || origin.x() + buffer.width > backBuffer->width() ||
-      origin.y() + buffer.height > backBuffer->height() ||
-      origin.x() + buffer.width > MaxCoordinate || origin.y() + buffer.height > MaxCoordinate) {
+  if (origin.x() < 0 || origin.y() < 0 || origin.x() + buffer.width > back->width() ||
+      origin.y() + buffer.height > back->height() || origin.x() + buffer.width > MaxCoordinate ||
+      origin.y() + buffer.height > MaxCoordinate) {
     return false;
   }
-  if (!EnsureImage(buffer.width, buffer.height) ||
-      !EnsureGraphicsContext(static_cast<std::uint32_t>(top->winId()))) {
+  if (!EnsureGraphicsContext(static_cast<std::uint32_t>(top->winId()))) {
     return false;
+  }
+  if (QWindow* window = top->windowHandle(); window != watchedWindow_) {
+    if (watchedWindow_ != nullptr) {
+      watchedWindow_->removeEventFilter(this);
+    }
+    watchedWindow_ = window;
+    if (window != nullptr) {
+      window->installEventFilter(this);
+    }
   }
   // No wait for the last put: the server reads only that put's squares, and whatever this tick
   // writes over them is newer and is put again below, so at worst a square shows its new colour
   // one put early. A round trip a tick would cost more than the whole tick.
 
-  const auto stride = static_cast<std::size_t>(buffer.width);
-  const auto backStride = static_cast<std::size_t>(backBuffer->bytesPerLine()) / sizeof(Pixel);
-  Pixel* back = reinterpret_cast<Pixel*>(backBuffer->bits());
   std::vector<xcb_rectangle_t>& rectangles = connection_->rectangles;
   rectangles.clear();
   CellRect bounds = squares.front();
   for (const CellRect& square : squares) {
-    const auto width = static_cast<std::size_t>(square.right - square.left);
-    for (int y = square.top; y < square.bottom; ++y) {
-      const Pixel* source = buffer.pixels.get() + static_cast<std::size_t>(y) * stride +
-                            static_cast<std::size_t>(square.left);
-      CopySpan(PixelAt(shared_, stride, square.left, y), source, width);
-      CopySpan(PixelAt(back, backStride, origin.x() + square.left, origin.y() + y), source, width);
-    }
     rectangles.push_back({static_cast<std::int16_t>(origin.x() + square.left),
                           static_cast<std::int16_t>(origin.y() + square.top),
-                          static_cast<std::uint16_t>(width),
+                          static_cast<std::uint16_t>(square.right - square.left),
                           static_cast<std::uint16_t>(square.bottom - square.top)});
     bounds = {std::min(bounds.left, square.left), std::min(bounds.top, square.top),
               std::max(bounds.right, square.right), std::max(bounds.bottom, square.bottom)};
@@ -254,16 +254,17 @@ bool X11Presenter::Present(const FrameBuffer& buffer, const std::vector<CellRect
   xcb_connection_t* xcb = connection_->xcb;
   xcb_set_clip_rectangles(xcb, XCB_CLIP_ORDERING_YX_BANDED, graphicsContext_, 0, 0,
                           static_cast<std::uint32_t>(rectangles.size()), rectangles.data());
-  xcb_shm_put_image(xcb, window_, graphicsContext_, static_cast<std::uint16_t>(width_),
-                    static_cast<std::uint16_t>(height_), static_cast<std::int16_t>(bounds.left),
-                    static_cast<std::int16_t>(bounds.top),
+  xcb_shm_put_image(xcb, window_, graphicsContext_, static_cast<std::uint16_t>(buffer.width),
+                    static_cast<std::uint16_t>(buffer.height),
+                    static_cast<std::int16_t>(bounds.left), static_cast<std::int16_t>(bounds.top),
                     static_cast<std::uint16_t>(bounds.right - bounds.left),
                     static_cast<std::uint16_t>(bounds.bottom - bounds.top),
                     static_cast<std::int16_t>(origin.x() + bounds.left),
                     static_cast<std::int16_t>(origin.y() + bounds.top), depth_,
                     XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
   xcb_flush(xcb);
-  putPending_ = true;
+  staleWidth_ = buffer.width;
+  staleHeight_ = buffer.height;
   return true;
 }
 

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Sends the squares a tick changed straight to the X server: one shared-memory image, a clip of
-// exactly those squares and one put, where Qt's back buffer would make one request per rectangle.
+// Sends the squares a tick changed straight to the X server: the frame buffer lives in memory
+// shared with the server, so one put clipped to exactly those squares shows them, where Qt's back
+// buffer would take a copy and one request per rectangle.
 #pragma once
 
+#include <QObject>
+#include <QPointer>
+#include <QWindow>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -14,28 +18,34 @@ class QWidget;
 
 namespace quillmoor {
 
-class X11Presenter {
+class X11Presenter final : public QObject, public PixelMemory {
  public:
   // A presenter for the view's window; null off X11 or where the X server shares no memory.
   static std::unique_ptr<X11Presenter> Create(QWidget& view);
-  ~X11Presenter();
+  ~X11Presenter() override;
   X11Presenter(const X11Presenter&) = delete;
   X11Presenter& operator=(const X11Presenter&) = delete;
 
-  // Shows the squares (device pixels of the view) as the buffer holds them, and writes them into
-  // Qt's back buffer too, which the window is restored from when it is exposed. False when this
-  // cannot be done here (no back buffer image, a size X cannot address): paint through Qt then.
+  // Memory shared with the X server, one array at a time; null when the server refuses it.
+  Pixel* Allocate(std::size_t count) override;
+  void Release(Pixel* pixels) override;
+
+  // Shows the squares (device pixels of the view) as the buffer holds them. False when this
+  // cannot be done here (a buffer outside the shared memory, no back buffer image, a size X
+  // cannot address): paint through Qt then.
   bool Present(const FrameBuffer& buffer, const std::vector<CellRect>& squares);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Connection;
-  explicit X11Presenter(QWidget& view, std::unique_ptr<Connection> connection);
+  X11Presenter(QWidget& view, std::unique_ptr<Connection> connection);
 
-  bool EnsureImage(int width, int height);
+  QImage* BackBuffer() const;
   bool EnsureGraphicsContext(std::uint32_t window);
-  void ReleaseImage();
-  // Before the shared image is detached: the server may still be reading it.
-  void WaitForLastPut();
+  // Qt restores an exposed window from its back buffer, which the puts pass by.
+  void BringBackBufferUpToDate();
 
   QWidget& view_;
   std::unique_ptr<Connection> connection_;
@@ -44,10 +54,11 @@ class X11Presenter {
   std::uint8_t depth_ = 0;
   std::uint32_t segment_ = 0;
   Pixel* shared_ = nullptr;
-  int width_ = 0;
-  int height_ = 0;
-  bool putPending_ = false;
   bool sharingRefused_ = false;
+  QPointer<QWindow> watchedWindow_;
+  // What the last put showed, once Qt's back buffer no longer holds it.
+  int staleWidth_ = 0;
+  int staleHeight_ = 0;
 };
 
 }  // namespace quillmoor

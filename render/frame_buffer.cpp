@@ -9,7 +9,16 @@
 
 namespace quillmoor {
 
-bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height, Pixel fill) {
+void PixelRelease::operator()(Pixel* pixels) const {
+  if (memory != nullptr) {
+    memory->Release(pixels);
+  } else {
+    delete[] pixels;
+  }
+}
+
+bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height, Pixel fill,
+                       PixelMemory* memory) {
   // Released before allocating, so the old and the new array are never held at once.
   buffer.pixels.reset();
   buffer.width = 0;
@@ -27,12 +36,17 @@ bool ResizeFrameBuffer(FrameBuffer& buffer, int width, int height, Pixel fill) {
 
   // Filled: the renderers leave a strip at the right and bottom edges unwritten, and it must show
   // black rather than stale memory.
-  Pixel* pixels = new (std::nothrow) Pixel[static_cast<std::size_t>(count)];
+  const auto size = static_cast<std::size_t>(count);
+  Pixel* pixels = memory != nullptr ? memory->Allocate(size) : nullptr;
+  PixelRelease release{pixels != nullptr ? memory : nullptr};
+  if (pixels == nullptr) {
+    pixels = new (std::nothrow) Pixel[size];
+  }
   if (pixels == nullptr) {
     return false;
   }
-  std::fill_n(pixels, static_cast<std::size_t>(count), fill);
-  buffer.pixels.reset(pixels);
+  std::fill_n(pixels, size, fill);
+  buffer.pixels = std::unique_ptr<Pixel[], PixelRelease>(pixels, release);
   buffer.width = width;
   buffer.height = height;
   return true;

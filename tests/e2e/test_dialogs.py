@@ -6,6 +6,7 @@ import re
 import time
 import unittest
 
+from maze_picture import SquareView
 from quillmoor_session import FLOOR, Session, wait_until
 
 NEXT_STAGE = "Go To Next Stage"
@@ -75,6 +76,17 @@ class DialogTest(unittest.TestCase):
         self.assert_nothing_opens(VERSION, "Ctrl+V reached the game after a dialog closed")
         session.key("v")
         self.close_with(VERSION, "Escape")
+
+    # The window under a closed dialog is restored from a copy of the picture that the per-tick
+    # updates may have passed by: it must show the maze as it is, not as it once was.
+    def test_the_picture_under_a_closed_dialog_is_current(self):
+        session = self.session
+        wait_until(lambda: session.shot().count(FLOOR) >= GROWN_FLOOR_PIXELS, 60,
+                   "the maze to grow")
+        session.key("v")
+        self.close_with(VERSION, "Return")
+        fault = SquareView(session.frozen_shot()[0], 1).first_unfolding_fault()
+        self.assertIsNone(fault, "a cell's copies disagree after the dialog closed")
 
     def test_a_opens_the_author_career(self):
         self.session.key("a")

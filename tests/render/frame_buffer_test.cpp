@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Tests of frame buffer allocation: no area, reallocation, and sizes that cannot be held.
+// Tests of frame buffer allocation: no area, reallocation, memory other than the heap, and sizes
+// that cannot be held.
 #include "render/frame_buffer.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
@@ -48,6 +50,53 @@ TEST(FrameBuffer, EveryResizeGivesAClearedArray) {
     EXPECT_TRUE(std::all_of(begin, begin + 37 * 11, [](Pixel p) { return p == 0; }));
     std::fill(begin, begin + 37 * 11, 0x00ABCDEF);
   }
+}
+
+// Memory that hands out at most one array at a time and counts what comes back.
+class OneArrayMemory final : public PixelMemory {
+ public:
+  explicit OneArrayMemory(std::size_t room) : room_(room) {}
+  Pixel* Allocate(std::size_t count) override {
+    if (count > room_ || lent_) {
+      return nullptr;
+    }
+    lent_ = true;
+    return store_.data();
+  }
+  void Release(Pixel* pixels) override {
+    EXPECT_EQ(pixels, store_.data());
+    lent_ = false;
+    ++released_;
+  }
+  bool Lent() const { return lent_; }
+  int Released() const { return released_; }
+  const Pixel* Store() const { return store_.data(); }
+
+ private:
+  std::size_t room_;
+  std::array<Pixel, 64> store_{};
+  bool lent_ = false;
+  int released_ = 0;
+};
+
+// The pixels come from the memory given while it has room, else from the heap, and each array
+// goes back where it came from, on a resize or with the buffer.
+TEST(FrameBuffer, PixelsGoBackWhereTheyCameFrom) {
+  OneArrayMemory memory(48);
+  {
+    FrameBuffer buffer;
+    ASSERT_TRUE(ResizeFrameBuffer(buffer, 8, 6, 7, &memory));
+    EXPECT_EQ(buffer.pixels.get(), memory.Store());
+    EXPECT_TRUE(std::all_of(memory.Store(), memory.Store() + 48, [](Pixel p) { return p == 7; }));
+    ASSERT_TRUE(ResizeFrameBuffer(buffer, 7, 7, 0, &memory));
+    EXPECT_NE(buffer.pixels.get(), memory.Store());
+    EXPECT_EQ(memory.Released(), 1);
+    ASSERT_TRUE(ResizeFrameBuffer(buffer, 6, 8, 0, &memory));
+    EXPECT_EQ(buffer.pixels.get(), memory.Store());
+    EXPECT_EQ(memory.Released(), 1);
+  }
+  EXPECT_FALSE(memory.Lent());
+  EXPECT_EQ(memory.Released(), 2);
 }
 
 #if defined(__SANITIZE_ADDRESS__)
