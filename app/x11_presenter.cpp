@@ -28,6 +28,19 @@ constexpr int MaxCoordinate = std::numeric_limits<std::int16_t>::max();
 // More squares than this make a clip request larger than an X server must take.
 constexpr std::size_t MaxSquares = 16384;
 constexpr int BackBufferDepth = 32;
+constexpr int BitsPerPixel = 32;
+
+// Whether the server lays out pixels of this depth in four bytes, as the frame buffer holds them.
+bool HoldsPixelsOfFourBytes(xcb_connection_t* xcb, std::uint8_t depth) {
+  const xcb_setup_t* setup = xcb_get_setup(xcb);
+  for (auto format = xcb_setup_pixmap_formats_iterator(setup); format.rem > 0;
+       xcb_format_next(&format)) {
+    if (format.data->depth == depth) {
+      return format.data->bits_per_pixel == BitsPerPixel && (depth == 24 || depth == 32);
+    }
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -196,6 +209,9 @@ bool X11Presenter::EnsureGraphicsContext(std::uint32_t window) {
   }
   depth_ = geometry->depth;
   std::free(geometry);
+  if (!HoldsPixelsOfFourBytes(xcb, depth_)) {
+    return false;
+  }
   if (graphicsContext_ != 0) {
     xcb_free_gc(xcb, graphicsContext_);
   }
@@ -211,13 +227,8 @@ bool X11Presenter::Present(const FrameBuffer& buffer, const std::vector<CellRect
     return false;
   }
   QWidget* top = view_.window();
-  const QImage* back = BackBuffer();
-  if (back == nullptr) {
-    return false;
-  }
   const QPoint origin = view_.mapTo(top, QPoint(0, 0)) * view_.devicePixelRatioF();
-  if (origin.x() < 0 || origin.y() < 0 || origin.x() + buffer.width > back->width() ||
-      origin.y() + buffer.height > back->height() || origin.x() + buffer.width > MaxCoordinate ||
+  if (origin.x() < 0 || origin.y() < 0 || origin.x() + buffer.width > MaxCoordinate ||
       origin.y() + buffer.height > MaxCoordinate) {
     return false;
   }
