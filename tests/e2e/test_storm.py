@@ -103,12 +103,16 @@ class StormTest(unittest.TestCase):
         self.assertIsNone(session.process.poll(), f"the program exited; {self.seed_note}")
         self.answer_dialogs()
         self.fastest_tick()
+        # A key of the storm still waiting for its tick may open a dialog of its own first.
+        time.sleep(SETTLE_SECONDS)
+        self.answer_dialogs()
         session.key("v")
         pressed = time.monotonic()
         while not session.window_exists(VERSION):
-            self.assertLess(time.monotonic() - pressed, VERSION_WITHIN_SECONDS,
-                            f"V opened no dialog within {VERSION_WITHIN_SECONDS} s; "
-                            f"{self.seed_note}")
+            if time.monotonic() - pressed >= VERSION_WITHIN_SECONDS:
+                other = session.find_window(ANY_DIALOG)
+                self.fail(f"V opened no dialog within {VERSION_WITHIN_SECONDS} s"
+                          f"{'; another dialog is open' if other else ''}; {self.seed_note}")
             time.sleep(POLL_SECONDS)
         self.answer_dialogs()
 
