@@ -24,6 +24,12 @@ class DamageTiles {
   void Reset(int width, int height);
   // Adds the part of rect inside the picture.
   void Add(const CellRect& rect);
+  // Adds a rect that lies wholly inside the picture, as a tick's many small squares do.
+  void AddInside(const CellRect& rect) {
+    if (!all_) {
+      squares_.push_back(rect);
+    }
+  }
   // Adds the whole picture.
   void AddAll();
   bool empty() const { return !all_ && squares_.empty(); }

@@ -11,6 +11,7 @@
 #include "render/damage_tiles.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
+#include "render/view_geometry.h"
 
 namespace quillmoor {
 
@@ -30,7 +31,8 @@ class PictureUpdater {
 
  private:
   void FindChangedCells(const MazeGrid& grid);
-  void RedrawCopies(FrameBuffer& buffer, CellId cell, Pixel pixel, DamageTiles& damage) const;
+  void RedrawCopies(FrameBuffer& buffer, const ViewGeometry& view, CellId cell, Pixel pixel,
+                    DamageTiles& damage) const;
 
   bool valid_ = false;
   int width_ = 0;
