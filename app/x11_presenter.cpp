@@ -49,44 +49,49 @@ struct X11Presenter::Connection {
   // Kept between ticks, so that a tick allocates nothing here.
   std::vector<xcb_rectangle_t> rectangles;
   std::vector<xcb_rectangle_t> ordered;
-  std::vector<int> rowStarts;
+  std::vector<int> starts;
 };
 
 namespace {
 
+// A stable counting sort of from into to by a key below limit.
+template <typename Key>
+void CountingSort(const std::vector<xcb_rectangle_t>& from, std::vector<xcb_rectangle_t>& to,
+                  std::vector<int>& starts, int limit, Key key) {
+  starts.assign(static_cast<std::size_t>(limit) + 1, 0);
+  for (const xcb_rectangle_t& square : from) {
+    ++starts[key(square) + 1];
+  }
+  for (std::size_t at = 1; at < starts.size(); ++at) {
+    starts[at] += starts[at - 1];
+  }
+  to.resize(from.size());
+  for (const xcb_rectangle_t& square : from) {
+    to[static_cast<std::size_t>(starts[key(square)]++)] = square;
+  }
+}
+
 // Puts the squares in the order X takes without sorting them itself (top to bottom, then left
-// to right), joining squares that touch side by side. Squares with the same top lie on the same
-// row of cells, so they also share their bottom: the result is banded as X defines it.
+// to right: two counting passes, by column and then by row), joining squares that touch side by
+// side. Squares with the same top lie on the same row of cells, so they also share their bottom:
+// the result is banded as X defines it.
 void OrderInBands(std::vector<xcb_rectangle_t>& squares, std::vector<xcb_rectangle_t>& ordered,
-                  std::vector<int>& rowStarts, int rows) {
-  rowStarts.assign(static_cast<std::size_t>(rows) + 1, 0);
-  for (const xcb_rectangle_t& square : squares) {
-    ++rowStarts[static_cast<std::size_t>(square.y) + 1];
-  }
-  for (std::size_t row = 1; row < rowStarts.size(); ++row) {
-    rowStarts[row] += rowStarts[row - 1];
-  }
-  ordered.resize(squares.size());
-  for (const xcb_rectangle_t& square : squares) {
-    ordered[static_cast<std::size_t>(rowStarts[static_cast<std::size_t>(square.y)]++)] = square;
-  }
-  squares.clear();
-  auto band = ordered.begin();
-  while (band != ordered.end()) {
-    const auto end = std::find_if(
-        band, ordered.end(), [&](const xcb_rectangle_t& square) { return square.y != band->y; });
-    std::sort(band, end,
-              [](const xcb_rectangle_t& a, const xcb_rectangle_t& b) { return a.x < b.x; });
-    for (auto square = band; square != end; ++square) {
-      if (!squares.empty() && squares.back().y == square->y &&
-          squares.back().x + squares.back().width == square->x) {
-        squares.back().width = static_cast<std::uint16_t>(squares.back().width + square->width);
-      } else {
-        squares.push_back(*square);
-      }
+                  std::vector<int>& starts, int columns, int rows) {
+  CountingSort(squares, ordered, starts, columns,
+               [](const xcb_rectangle_t& square) { return static_cast<std::size_t>(square.x); });
+  CountingSort(ordered, squares, starts, rows,
+               [](const xcb_rectangle_t& square) { return static_cast<std::size_t>(square.y); });
+  std::size_t kept = 0;
+  for (std::size_t at = 0; at < squares.size(); ++at) {
+    const xcb_rectangle_t square = squares[at];
+    xcb_rectangle_t* last = kept > 0 ? &squares[kept - 1] : nullptr;
+    if (last != nullptr && last->y == square.y && last->x + last->width == square.x) {
+      last->width = static_cast<std::uint16_t>(last->width + square.width);
+    } else {
+      squares[kept++] = square;
     }
-    band = end;
   }
+  squares.resize(kept);
 }
 
 }  // namespace
@@ -260,7 +265,7 @@ bool X11Presenter::Present(const FrameBuffer& buffer, const std::vector<CellRect
               std::max(bounds.right, square.right), std::max(bounds.bottom, square.bottom)};
   }
 
-  OrderInBands(rectangles, connection_->ordered, connection_->rowStarts,
+  OrderInBands(rectangles, connection_->ordered, connection_->starts, origin.x() + buffer.width,
                origin.y() + buffer.height);
   xcb_connection_t* xcb = connection_->xcb;
   xcb_set_clip_rectangles(xcb, XCB_CLIP_ORDERING_YX_BANDED, graphicsContext_, 0, 0,
