@@ -2,6 +2,7 @@
 // Keeps a frame buffer's maze picture in step with the grid, redrawing only what changed.
 #include "render/picture_updater.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "game/maze_grid.h"
@@ -51,10 +52,12 @@ void PictureUpdater::Update(FrameBuffer& buffer, const MazeGrid& grid, const Pal
     return;
   }
   const ViewGeometry view(buffer.width, buffer.height, zoom * pixelScale);
+  squarePixels_.clear();
   for (const CellId cell : changed_) {
     shown_[cell] = grid[cell];
-    RedrawCopies(buffer, view, cell, palette[grid[cell]], damage);
+    AddCopies(buffer, view, cell, palette[grid[cell]], damage);
   }
+  FillSquares(buffer, damage.Squares());
 }
 
 // Compares a cache line of cells at a time, in the widest registers the compiler has for it: a
@@ -86,37 +89,45 @@ void PictureUpdater::FindChangedCells(const MazeGrid& grid) {
 
 // A cell shows at every unfolded column congruent to its own; in the mirrored copies (bit 8 of
 // the column set) at rows congruent to 254 - row, elsewhere at rows congruent to row.
-void PictureUpdater::RedrawCopies(FrameBuffer& buffer, const ViewGeometry& view, CellId cell,
-                                  Pixel pixel, DamageTiles& damage) const {
+void PictureUpdater::AddCopies(const FrameBuffer& buffer, const ViewGeometry& view, CellId cell,
+                               Pixel pixel, DamageTiles& damage) {
   const int row = RowOf(cell);
   const int column = ColumnOf(cell);
   const int firstX = CentreCell - view.nx;
   const int lastX = CentreCell + view.nx - 1;
   const int firstY = CentreCell - view.ny;
   const int lastY = CentreCell + view.ny - 1;
-  const int side = view.side;
-  const auto stride = static_cast<std::size_t>(buffer.width);
   for (int x = FirstAtOrAbove(firstX, column); x <= lastX; x += GridSide) {
     const bool mirrored = (static_cast<unsigned>(x) & GridSide) != 0;
     const int rowResidue = mirrored ? (MirrorBase - row + GridSide) % GridSide : row;
     for (int y = FirstAtOrAbove(firstY, rowResidue); y <= lastY; y += GridSide) {
+      // Only the squares of the outer ring can stick out of the buffer.
       const CellRect square = view.Square(x - CentreCell, y - CentreCell);
-      // Only the squares of the outer ring can stick out of the buffer; the others, nearly all
-      // of them and mostly a pixel or a few, are written without clipping or a call.
-      if (square.left < 0 || square.top < 0 || square.right > buffer.width ||
-          square.bottom > buffer.height) {
-        FillClipped(buffer, square, pixel);
-        damage.Add(square);
-        continue;
+      const CellRect inside{std::max(square.left, 0), std::max(square.top, 0),
+                            std::min(square.right, buffer.width),
+                            std::min(square.bottom, buffer.height)};
+      if (inside.left < inside.right && inside.top < inside.bottom) {
+        damage.AddInside(inside);
+        squarePixels_.push_back(pixel);
       }
-      Pixel* line = buffer.pixels.get() + static_cast<std::size_t>(square.top) * stride +
-                    static_cast<std::size_t>(square.left);
-      for (int dy = 0; dy < side; ++dy, line += stride) {
-        for (int dx = 0; dx < side; ++dx) {
-          line[dx] = pixel;
-        }
+    }
+  }
+}
+
+// Written in a pass of their own, after the squares are known: scattered over the whole buffer,
+// most of them miss the cache, and with nothing else in the loop many misses overlap.
+void PictureUpdater::FillSquares(FrameBuffer& buffer, const std::vector<CellRect>& squares) const {
+  const auto stride = static_cast<std::size_t>(buffer.width);
+  for (std::size_t k = 0; k < squares.size(); ++k) {
+    const CellRect& square = squares[k];
+    const Pixel pixel = squarePixels_[k];
+    Pixel* line = buffer.pixels.get() + static_cast<std::size_t>(square.top) * stride +
+                  static_cast<std::size_t>(square.left);
+    const int width = square.right - square.left;
+    for (int y = square.top; y < square.bottom; ++y, line += stride) {
+      for (int x = 0; x < width; ++x) {
+        line[x] = pixel;
       }
-      damage.AddInside(square);
     }
   }
 }

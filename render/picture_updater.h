@@ -31,8 +31,10 @@ class PictureUpdater {
 
  private:
   void FindChangedCells(const MazeGrid& grid);
-  void RedrawCopies(FrameBuffer& buffer, const ViewGeometry& view, CellId cell, Pixel pixel,
-                    DamageTiles& damage) const;
+  // Records every visible copy of the cell in damage, and its colour in squarePixels_.
+  void AddCopies(const FrameBuffer& buffer, const ViewGeometry& view, CellId cell, Pixel pixel,
+                 DamageTiles& damage);
+  void FillSquares(FrameBuffer& buffer, const std::vector<CellRect>& squares) const;
 
   bool valid_ = false;
   int width_ = 0;
@@ -42,6 +44,7 @@ class PictureUpdater {
   const Palette* palette_ = nullptr;
   std::array<std::uint8_t, CellCount> shown_{};  // the grid as the buffer shows it
   std::vector<CellId> changed_;
+  std::vector<Pixel> squarePixels_;  // the colour of each square damage holds, in its order
 };
 
 }  // namespace quillmoor
