@@ -202,7 +202,7 @@ void CChildView::RepaintNow() {
   // Qt sends a partial paint as one request per rectangle; on X11 the changed squares go in one
   // request however many they are. Whole pictures, and other platforms, go through Qt.
   if (!m_damage.whole() && m_x11Presenter && isVisible() &&
-      m_x11Presenter->Present(m_frameBuffer, m_damage.Squares())) {
+      m_x11Presenter->Present(m_frameBuffer, m_damage.Squares(), m_frameBufferRatio)) {
     return;
   }
   m_paintingTick = true;

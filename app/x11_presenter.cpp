@@ -227,12 +227,13 @@ bool X11Presenter::EnsureGraphicsContext(std::uint32_t window) {
   return true;
 }
 
-bool X11Presenter::Present(const FrameBuffer& buffer, const std::vector<CellRect>& squares) {
+bool X11Presenter::Present(const FrameBuffer& buffer, const std::vector<CellRect>& squares,
+                           qreal ratio) {
   if (!buffer || buffer.pixels.get() != shared_ || squares.empty() || squares.size() > MaxSquares) {
     return false;
   }
   QWidget* top = view_.window();
-  const QPoint origin = view_.mapTo(top, QPoint(0, 0)) * view_.devicePixelRatioF();
+  const QPoint origin = view_.mapTo(top, QPoint(0, 0)) * ratio;
   if (origin.x() < 0 || origin.y() < 0 || origin.x() + buffer.width > MaxCoordinate ||
       origin.y() + buffer.height > MaxCoordinate) {
     return false;

@@ -30,10 +30,10 @@ class X11Presenter final : public QObject, public PixelMemory {
   Pixel* Allocate(std::size_t count) override;
   void Release(Pixel* pixels) override;
 
-  // Shows the squares (device pixels of the view) as the buffer holds them. False when this
-  // cannot be done here (a buffer outside the shared memory, no back buffer image, a size X
-  // cannot address): paint through Qt then.
-  bool Present(const FrameBuffer& buffer, const std::vector<CellRect>& squares);
+  // Shows the squares (device pixels of the view, whose device pixel ratio is ratio) as the
+  // buffer holds them. False when this cannot be done here (a buffer outside the shared memory,
+  // a window whose pixels are not four bytes, a size X cannot address): paint through Qt then.
+  bool Present(const FrameBuffer& buffer, const std::vector<CellRect>& squares, qreal ratio);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
