@@ -44,17 +44,6 @@ int DamageTiles::Rows(int shift) const {
   return TilesFor(height_, FinestTileShift + shift);
 }
 
-void DamageTiles::Add(const CellRect& rect) {
-  const int left = std::max(rect.left, 0);
-  const int top = std::max(rect.top, 0);
-  const int right = std::min(rect.right, width_);
-  const int bottom = std::min(rect.bottom, height_);
-  if (all_ || left >= right || top >= bottom) {
-    return;
-  }
-  squares_.push_back({left, top, right, bottom});
-}
-
 // The finest tiles the squares touch; only asked for when rectangles are, since a caller that
 // sends the squares themselves never needs them.
 void DamageTiles::MarkFinestTiles() {

@@ -2,6 +2,7 @@
 // Groups the many small squares a tick redraws into a few rectangles for the window system.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -22,13 +23,16 @@ class DamageTiles {
  public:
   // Empties the set for a picture of this size (sides below 1 make it always empty).
   void Reset(int width, int height);
-  // Adds the part of rect inside the picture.
-  void Add(const CellRect& rect);
-  // Adds a rect that lies wholly inside the picture, as a tick's many small squares do.
-  void AddInside(const CellRect& rect) {
-    if (!all_) {
-      squares_.push_back(rect);
+  // Adds the part of rect inside the picture; false when nothing of it was added. Inline: a
+  // tick adds hundreds of one-pixel squares.
+  bool Add(const CellRect& rect) {
+    const CellRect inside{std::max(rect.left, 0), std::max(rect.top, 0),
+                          std::min(rect.right, width_), std::min(rect.bottom, height_)};
+    if (all_ || inside.left >= inside.right || inside.top >= inside.bottom) {
+      return false;
     }
+    squares_.push_back(inside);
+    return true;
   }
   // Adds the whole picture.
   void AddAll();

@@ -2,7 +2,6 @@
 // Keeps a frame buffer's maze picture in step with the grid, redrawing only what changed.
 #include "render/picture_updater.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "game/maze_grid.h"
@@ -55,7 +54,7 @@ void PictureUpdater::Update(FrameBuffer& buffer, const MazeGrid& grid, const Pal
   squarePixels_.clear();
   for (const CellId cell : changed_) {
     shown_[cell] = grid[cell];
-    AddCopies(buffer, view, cell, palette[grid[cell]], damage);
+    AddCopies(view, cell, palette[grid[cell]], damage);
   }
   FillSquares(buffer, damage.Squares());
 }
@@ -89,8 +88,8 @@ void PictureUpdater::FindChangedCells(const MazeGrid& grid) {
 
 // A cell shows at every unfolded column congruent to its own; in the mirrored copies (bit 8 of
 // the column set) at rows congruent to 254 - row, elsewhere at rows congruent to row.
-void PictureUpdater::AddCopies(const FrameBuffer& buffer, const ViewGeometry& view, CellId cell,
-                               Pixel pixel, DamageTiles& damage) {
+void PictureUpdater::AddCopies(const ViewGeometry& view, CellId cell, Pixel pixel,
+                               DamageTiles& damage) {
   const int row = RowOf(cell);
   const int column = ColumnOf(cell);
   const int firstX = CentreCell - view.nx;
@@ -101,13 +100,7 @@ void PictureUpdater::AddCopies(const FrameBuffer& buffer, const ViewGeometry& vi
     const bool mirrored = (static_cast<unsigned>(x) & GridSide) != 0;
     const int rowResidue = mirrored ? (MirrorBase - row + GridSide) % GridSide : row;
     for (int y = FirstAtOrAbove(firstY, rowResidue); y <= lastY; y += GridSide) {
-      // Only the squares of the outer ring can stick out of the buffer.
-      const CellRect square = view.Square(x - CentreCell, y - CentreCell);
-      const CellRect inside{std::max(square.left, 0), std::max(square.top, 0),
-                            std::min(square.right, buffer.width),
-                            std::min(square.bottom, buffer.height)};
-      if (inside.left < inside.right && inside.top < inside.bottom) {
-        damage.AddInside(inside);
+      if (damage.Add(view.Square(x - CentreCell, y - CentreCell))) {
         squarePixels_.push_back(pixel);
       }
     }

@@ -32,8 +32,7 @@ class PictureUpdater {
  private:
   void FindChangedCells(const MazeGrid& grid);
   // Records every visible copy of the cell in damage, and its colour in squarePixels_.
-  void AddCopies(const FrameBuffer& buffer, const ViewGeometry& view, CellId cell, Pixel pixel,
-                 DamageTiles& damage);
+  void AddCopies(const ViewGeometry& view, CellId cell, Pixel pixel, DamageTiles& damage);
   void FillSquares(FrameBuffer& buffer, const std::vector<CellRect>& squares) const;
 
   bool valid_ = false;
