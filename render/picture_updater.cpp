@@ -59,8 +59,8 @@ void PictureUpdater::Update(FrameBuffer& buffer, const MazeGrid& grid, const Pal
   FillSquares(buffer, damage.Squares());
 }
 
-// Compares a cache line of cells at a time, in the widest registers the compiler has for it: a
-// tick changes a few dozen of the 65,536.
+// Compares a cache line of cells at a time, sixteen bytes to a vector register: a tick changes
+// a few dozen of the 65,536.
 void PictureUpdater::FindChangedCells(const MazeGrid& grid) {
   using Lanes = std::uint64_t __attribute__((vector_size(16)));
   constexpr std::size_t Block = 64;
