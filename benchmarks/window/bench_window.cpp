@@ -27,8 +27,9 @@ constexpr std::array<int, 2> Zooms = {1, 3};
 constexpr MeasureSpans FastTickSpans{Milliseconds(500), Milliseconds(1000), 3};
 
 constexpr QSize IdleSize(1280, 720);
-// Long enough that a burst of other work on the machine moves the share by little.
-constexpr MeasureSpans IdleSpans{Milliseconds(1000), Milliseconds(6000), 1};
+constexpr int IdleWindows = 3;
+constexpr MeasureSpans IdleSpans{Milliseconds(1000), Milliseconds(4000), IdleWindows,
+                                 WindowPick::MedianShare};
 
 constexpr QSize KeySize(4000, 3000);
 constexpr int KeyTrials = 9;
@@ -63,7 +64,7 @@ void MeasureFastTicks(GameViewLoop& game, std::optional<pid_t> server) {
 void MeasureIdle(GameViewLoop& game, std::optional<pid_t> server) {
   EmptyTimerLoop empty;
   FullFrameRepaintLoop bare;
-  PrintIdleHeader(IdleSize, DefaultTickPeriod);
+  PrintIdleHeader(IdleSize, DefaultTickPeriod, IdleSpans);
   game.SetZoom(1);
   PrintIdleRow("game", MeasureLoop(game, IdleSize, DefaultTickPeriod, IdleSpans, server));
   PrintIdleRow("empty", MeasureLoop(empty, IdleSize, DefaultTickPeriod, IdleSpans, server));

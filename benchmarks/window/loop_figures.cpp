@@ -5,7 +5,9 @@
 #include <unistd.h>
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "benchmarks/window/process_cpu.h"
 
@@ -57,18 +59,26 @@ LoopFigures MeasureLoop(TickLoop& loop, QSize size, int periodMs, MeasureSpans s
   loop.Start(size, periodMs);
   RunEventsFor(spans.warmUp);
   Snapshot start = Take(loop, server);
-  LoopFigures best;
-  for (int window = 0; window < spans.windows; ++window) {
+  std::vector<LoopFigures> windows;
+  for (int window = 0; window < std::max(spans.windows, 1); ++window) {
     RunEventsFor(spans.window);
     const Snapshot end = Take(loop, server);
-    const LoopFigures figures = Between(start, end);
-    if (window == 0 || figures.ticksPerSecond > best.ticksPerSecond) {
-      best = figures;
-    }
+    windows.push_back(Between(start, end));
     start = end;
   }
   loop.Stop();
-  return best;
+  if (spans.pick == WindowPick::MedianShare) {
+    const auto middle = windows.begin() + static_cast<std::ptrdiff_t>(windows.size() / 2);
+    std::nth_element(windows.begin(), middle, windows.end(),
+                     [](const LoopFigures& a, const LoopFigures& b) {
+                       return a.processCoreShare < b.processCoreShare;
+                     });
+    return *middle;
+  }
+  return *std::max_element(windows.begin(), windows.end(),
+                           [](const LoopFigures& a, const LoopFigures& b) {
+                             return a.ticksPerSecond < b.ticksPerSecond;
+                           });
 }
 
 }  // namespace quillmoor::bench

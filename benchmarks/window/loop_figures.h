@@ -18,15 +18,24 @@ struct LoopFigures {
   std::optional<double> serverCoreShare;
 };
 
+// Which of several measuring windows a loop's figures come from.
+enum class WindowPick {
+  // The most ticks per second: on a shared machine, the window least disturbed by other work.
+  MostTicks,
+  // The median share of a core, for loops that tick at the same rate in every window, where a
+  // burst of other work shows only in the CPU time.
+  MedianShare,
+};
+
 struct MeasureSpans {
   Milliseconds warmUp;
   Milliseconds window;
   int windows = 1;
+  WindowPick pick = WindowPick::MostTicks;
 };
 
 // Starts the loop, lets it settle, measures it over consecutive windows while the event loop
-// runs, and stops it. Gives the window with the most ticks per second: on a shared machine it is
-// the one least disturbed by other work.
+// runs, and stops it. Gives the window spans.pick chooses.
 LoopFigures MeasureLoop(TickLoop& loop, QSize size, int periodMs, MeasureSpans spans,
                         std::optional<pid_t> server);
 

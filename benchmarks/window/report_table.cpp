@@ -73,9 +73,12 @@ void PrintFastTickRow(const FastTickRow& row) {
   Flush();
 }
 
-void PrintIdleHeader(QSize size, int periodMs) {
-  std::printf("\nCPU share of one core at the %d ms period, %s.\n\n", periodMs,
-              SizeText(size).c_str());
+void PrintIdleHeader(QSize size, int periodMs, MeasureSpans spans) {
+  std::printf(
+      "\nCPU share of one core at the %d ms period, %s; each loop's median of %d windows of "
+      "%lld ms in a row.\n\n",
+      periodMs, SizeText(size).c_str(), spans.windows,
+      static_cast<long long>(spans.window.count()));
   std::printf("| loop | ticks/s | process | X server |\n|---|---|---|---|\n");
   Flush();
 }

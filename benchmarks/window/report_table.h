@@ -21,7 +21,7 @@ struct FastTickRow {
 void PrintFastTickHeader(int periodMs, const MeasureSpans& spans);
 void PrintFastTickRow(const FastTickRow& row);
 
-void PrintIdleHeader(QSize size, int periodMs);
+void PrintIdleHeader(QSize size, int periodMs, MeasureSpans spans);
 void PrintIdleRow(const char* loop, const LoopFigures& figures);
 
 void PrintKeyLatency(QSize size, int periodMs, const KeyLatency& latency);
