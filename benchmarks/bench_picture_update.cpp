@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "benchmarks/null_host.h"
 #include "game/game_tick.h"
 #include "random/random_source.h"
 #include "render/damage_tiles.h"
@@ -23,16 +24,6 @@ constexpr int ScreenHeight = 720;
 constexpr int Zoom = 1;
 // More than the last-level cache of a common machine.
 constexpr std::size_t EvictionBytes = std::size_t{64} << 20;
-
-class NullHost final : public TickHost {
- public:
-  void SetTickPeriod(int) override {}
-  ModifierState QueryModifiers() override { return {}; }
-  void RepaintNow() override {}
-  void ShowAuthorCareer() override {}
-  void ShowVersion() override {}
-  int RunNextStageDialog(const NextStageReport&) override { return DialogResultOk; }
-};
 
 class UpdateBench {
  public:

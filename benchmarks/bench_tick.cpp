@@ -5,22 +5,12 @@
 #include <limits>
 #include <memory>
 
+#include "benchmarks/null_host.h"
 #include "game/game_tick.h"
 #include "random/random_source.h"
 
 namespace quillmoor {
 namespace {
-
-// A window that does nothing: no repaint is timed, and a finished stage is accepted at once.
-class NullHost final : public TickHost {
- public:
-  void SetTickPeriod(int) override {}
-  ModifierState QueryModifiers() override { return {}; }
-  void RepaintNow() override {}
-  void ShowAuthorCareer() override {}
-  void ShowVersion() override {}
-  int RunNextStageDialog(const NextStageReport&) override { return DialogResultOk; }
-};
 
 // Enough hit points that contacts never end a stage inside the timed loop.
 constexpr std::int32_t EndlessHp = std::numeric_limits<std::int32_t>::max();
