@@ -262,8 +262,7 @@ bool X11Presenter::Present(const FrameBuffer& buffer, const std::vector<CellRect
                           static_cast<std::int16_t>(origin.y() + square.top),
                           static_cast<std::uint16_t>(square.right - square.left),
                           static_cast<std::uint16_t>(square.bottom - square.top)});
-    bounds = {std::min(bounds.left, square.left), std::min(bounds.top, square.top),
-              std::max(bounds.right, square.right), std::max(bounds.bottom, square.bottom)};
+    bounds = Union(bounds, square);
   }
 
   OrderInBands(rectangles, connection_->ordered, connection_->starts, origin.x() + buffer.width,

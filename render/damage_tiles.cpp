@@ -142,8 +142,7 @@ const std::vector<CellRect>& DamageTiles::Rects() {
   if (static_cast<int>(rects_.size()) > MaxDamageRects) {
     CellRect bounds = rects_.front();
     for (const CellRect& rect : rects_) {
-      bounds = {std::min(bounds.left, rect.left), std::min(bounds.top, rect.top),
-                std::max(bounds.right, rect.right), std::max(bounds.bottom, rect.bottom)};
+      bounds = Union(bounds, rect);
     }
     rects_.assign(1, bounds);
   }

@@ -2,6 +2,8 @@
 // Where the cell squares of the maze picture fall in a frame buffer of a given size.
 #pragma once
 
+#include <algorithm>
+
 #include "render/frame_buffer.h"
 
 namespace quillmoor {
@@ -14,6 +16,12 @@ struct CellRect {
   int right = 0;   // exclusive
   int bottom = 0;  // exclusive
 };
+
+// The smallest rect that holds both.
+inline CellRect Union(const CellRect& a, const CellRect& b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
 
 // The cell at offset (i, j) is UnfoldedCell(128 + i, 128 + j) and its square of side s starts
 // at (originX + s * i, originY + s * j); offsets run -nx .. nx - 1 and -ny .. ny - 1. With at
