@@ -7,6 +7,8 @@
 namespace quillmoor {
 
 class CAboutDlg : public QDialog {
+  Q_OBJECT
+
  public:
   // Laid out in dialog units on the 9 pt "MS UI Gothic" face.
   explicit CAboutDlg(QWidget* parent = nullptr);

@@ -22,6 +22,8 @@ namespace quillmoor {
 class X11Presenter;
 
 class CChildView : public QWidget, public TickHost {
+  Q_OBJECT
+
  public:
   // Builds the palette, starts the first stage with 20 hit points and the timer running, and
   // creates the title screen hidden; the first resize shows it.

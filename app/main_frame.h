@@ -9,6 +9,8 @@
 namespace quillmoor {
 
 class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
  public:
   // Title, icon, the view as the only content, the swallowed keystrokes, a default size that
   // shows the whole title screen where the screen allows.

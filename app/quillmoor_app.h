@@ -11,6 +11,8 @@ namespace quillmoor {
 class CMainFrame;
 
 class CQuillmoorApp : public QApplication {
+  Q_OBJECT
+
  public:
   // Sets the application name, the font substitutions and the window icon.
   CQuillmoorApp(int& argc, char** argv);

@@ -19,6 +19,8 @@ class QWidget;
 namespace quillmoor {
 
 class X11Presenter final : public QObject, public PixelMemory {
+  Q_OBJECT
+
  public:
   // A presenter for the view's window; null off X11 or where the X server shares no memory.
   static std::unique_ptr<X11Presenter> Create(QWidget& view);

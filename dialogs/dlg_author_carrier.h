@@ -9,6 +9,8 @@
 namespace quillmoor {
 
 class CDlgAuthorCarrier : public CTemplateDialog {
+  Q_OBJECT
+
  public:
   enum ControlId : int {
     IdCareer = 1000,

@@ -27,6 +27,8 @@ inline constexpr std::array<QStringView, StageOutcomeCount> OutcomeMessagesEn{
 };
 
 class CDlgNextStage : public CTemplateDialog {
+  Q_OBJECT
+
  public:
   enum ControlId : int {
     IdMessageJa = 1000,

@@ -39,6 +39,8 @@ struct DialogTemplate {
 };
 
 class CTemplateDialog : public QDialog {
+  Q_OBJECT
+
  public:
   // Fills the controls, puts the focus on OK and runs the modal loop: DialogResultOk after OK
   // (button, Enter or Space), DialogResultCancel after Esc or the close box.

@@ -12,6 +12,8 @@
 namespace quillmoor {
 
 class CTitleWnd : public QWidget {
+  Q_OBJECT
+
  public:
   // One line of the title: drawn from the top edge of its box, never wrapped nor clipped.
   struct TitleLine {

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
-scripts/install-deps.sh
+scripts/install-deps.sh test
 cmake --preset fuzz
 cmake --build --preset fuzz
 mkdir -p build/fuzz/corpus

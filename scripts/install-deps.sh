@@ -1,35 +1,153 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs the Debian packages Quillmoor needs to build, test and run; idempotent.
+# Installs the Debian packages Quillmoor needs, by purpose; idempotent, and uses sudo when not
+# root. The names hold on Debian 12 and 13 (and the Ubuntu releases that share them); LLVM's,
+# which carry a version, follow the release's default clang.
+#
+#   scripts/install-deps.sh play   building, playing and packaging the game (the default)
+#   scripts/install-deps.sh test   that, and the tools of the tests, the fuzzer and packaging checks
+#   scripts/install-deps.sh release what scripts/test-release.sh needs to make a Debian system
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config clang-format
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev libxcb1-dev libxcb-shm0-dev
-  fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35
-  xvfb xauth xdotool x11-utils imagemagick python3
-  qt6-wayland sway wtype grim
-  clang libfuzzer-14-dev libclang-rt-14-dev
-  lintian dpkg-dev file desktop-file-utils appstream man-db fontconfig
+purpose=${1:-play}
+case "$purpose" in
+  play | test | release) ;;
+  *)
+    echo "usage: $0 [play|test|release]" >&2
+    exit 2
+    ;;
+esac
+
+# Package, then in one line why the game needs it.
+play_packages=(
+  build-essential "the C++ compiler and dpkg-dev's package tools"
+  cmake "the build"
+  ninja-build "the build"
+  pkg-config "the build's look-ups of X11 libraries"
+  git "the date of the last commit, which dates the package"
+  file "CPack's detection of the program's libraries"
+  qt6-base-dev "Qt 6 Widgets, which the game's windows are made with"
+  qt6-base-dev-tools "Qt's moc and resource compiler"
+  libgl-dev "Qt's OpenGL headers, which Qt 6 Gui includes"
+  libxkbcommon-dev "Qt's keyboard headers"
+  libxcb1-dev "the X11 path that sends a tick's squares in one request"
+  libxcb-shm0-dev "the X11 frame buffer shared with the server"
+  qt6-wayland "native windows on Wayland desktops"
+  fonts-ipafont-mincho "the title screen's Japanese face"
+  fonts-ipafont-gothic "the dialogs' face"
+  fonts-urw-base35 "the title screen's Latin face (C059)"
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
+test_packages=(
+  libgtest-dev "the unit and widget tests"
+  libgmock-dev "the unit and widget tests"
+  libbenchmark-dev "the benchmarks"
+  clang-format "the code's formatting"
+  python3 "the end-to-end, command-line and packaging tests"
+  xvfb "the end-to-end tests on X11"
+  xauth "xvfb-run"
+  xdotool "typing into the X11 window"
+  x11-utils "xprop, the titles the X server shows"
+  imagemagick "screenshots of the X11 window (import)"
+  sway "the end-to-end tests on Wayland (a headless compositor)"
+  wtype "typing into the Wayland window"
+  grim "screenshots of the Wayland output"
+  clang "the fuzz target"
+  lintian "the Debian package's checks"
+  desktop-file-utils "the desktop entry's check"
+  appstream "the metainfo's check"
+  man-db "the manual page's check"
+  fontconfig "the font look-ups the tests check"
+  diffoscope-minimal "showing why two builds of one commit differ"
+)
 
-if ((${#missing[@]} == 0)); then
-  exit 0
-fi
+release_packages=(
+  debootstrap "making a minimal system of another release"
+  git "the fresh clone inside it"
+)
+
+# LLVM's fuzzer and sanitizer runtimes are named by version: the one the default clang is.
+llvm_packages() {
+  local depends version
+  if [[ "$(dpkg-query -W -f='${Status}' clang 2>/dev/null || true)" == "install ok installed" ]]; then
+    depends=$(dpkg-query -W -f='${Depends}' clang)
+  else
+    depends=$(apt-cache depends clang 2>/dev/null | sed -n 's/^ *Depends: //p')
+  fi
+  version=$(grep -oE 'clang-[0-9]+' <<<"$depends" | head -n 1 | cut -d- -f2)
+  if [[ -z "$version" ]]; then
+    return 1
+  fi
+  echo "libfuzzer-$version-dev" "libFuzzer, which drives the fuzz target"
+  echo "libclang-rt-$version-dev" "LeakSanitizer's runtime for clang"
+}
+
+declare -A reason=()
+wanted=()
+add() {
+  while (($# >= 2)); do
+    wanted+=("$1")
+    reason[$1]=$2
+    shift 2
+  done
+}
+
+installed() {
+  [[ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)" == "install ok installed" ]]
+}
+
+case "$purpose" in
+  play) add "${play_packages[@]}" ;;
+  test) add "${play_packages[@]}" "${test_packages[@]}" ;;
+  release) add "${release_packages[@]}" ;;
+esac
 
 sudo=()
 if ((EUID != 0)); then
   sudo=(sudo)
 fi
+export DEBIAN_FRONTEND=noninteractive
+lists_updated=false
+update_lists() {
+  if ! $lists_updated; then
+    "${sudo[@]}" apt-get update -qq
+    lists_updated=true
+  fi
+}
+
+if [[ "$purpose" == test ]]; then
+  llvm=$(llvm_packages) || {
+    update_lists
+    llvm=$(llvm_packages) || {
+      echo "install-deps: no clang-N package behind this release's clang: needed for the fuzz target" >&2
+      exit 1
+    }
+  }
+  while read -r name why; do
+    add "$name" "$why"
+  done <<<"$llvm"
+fi
+
+missing=()
+for package in "${wanted[@]}"; do
+  installed "$package" || missing+=("$package")
+done
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+update_lists
+unavailable=0
+for package in "${missing[@]}"; do
+  candidate=$(apt-cache policy "$package" 2>/dev/null | sed -n 's/^ *Candidate: //p')
+  if [[ -z "$candidate" || "$candidate" == "(none)" ]]; then
+    echo "install-deps: $package is not in this release's packages: needed for ${reason[$package]}" >&2
+    unavailable=1
+  fi
+done
+if ((unavailable)); then
+  exit 1
+fi
 
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -4,9 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-cmake --preset default
-cmake --build --preset default --target quillmoor
+scripts/install-deps.sh play
+cmake --preset play
+cmake --build --preset play
 # Only this build's package and symbols are left, so the README's apt command matches one file.
 rm -f build/package/*.deb build/package/quillmoor.debug
-cpack --config build/default/CPackConfig.cmake -B build/package
+cpack --config build/play/CPackConfig.cmake -B build/package

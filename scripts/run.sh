@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what is missing, builds, and starts the game.
+# Installs what building and playing need, builds the game, and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-cmake --preset default
-cmake --build --preset default --target quillmoor
-exec build/default/app/quillmoor "$@"
+scripts/install-deps.sh play
+cmake --preset play
+cmake --build --preset play
+exec build/play/app/quillmoor "$@"

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 ticks=${1:-10000000}
 shift || true
-scripts/install-deps.sh
+scripts/install-deps.sh test
 cmake --preset release
 cmake --build --preset release
 build/release/tools/soak/soak --ticks "$ticks" "$@"

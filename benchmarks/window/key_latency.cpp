@@ -35,6 +35,8 @@ double MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
 
 // Notes when a V press reaches the view.
 class KeyArrival : public QObject {
+  Q_OBJECT
+
  public:
   std::optional<Clock::time_point> arrived;
 
@@ -105,3 +107,5 @@ KeyLatency MeasureVersionKeyLatency(GameViewLoop& game, ModalAnswerer& answerer,
 }
 
 }  // namespace quillmoor::bench
+
+#include "key_latency.moc"

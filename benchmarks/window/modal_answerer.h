@@ -12,6 +12,8 @@ namespace quillmoor::bench {
 // Watches the whole application: a dialog is closed, as by Esc, after its first paint (or
 // after a grace period if it never paints).
 class ModalAnswerer : public QObject {
+  Q_OBJECT
+
  public:
   ModalAnswerer();
   ~ModalAnswerer() override;

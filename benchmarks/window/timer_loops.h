@@ -14,6 +14,8 @@ namespace quillmoor::bench {
 
 // A shown top-level widget on a precise timer; each tick calls OnTick.
 class TimerLoopWidget : public QWidget, public TickLoop {
+  Q_OBJECT
+
  public:
   void Start(QSize size, int periodMs) override;
   void Stop() override;

@@ -216,7 +216,12 @@ TEST(NextStageDialogTest, OkCopiesTheControlsBackAndCancelDoesNot) {
 TEST(NextStageDialogTest, WithoutParentStaysAboveTheActiveWindowWithoutBeingOwnedByIt) {
   QWidget owner;
   owner.show();
-  QApplication::setActiveWindow(&owner);
+  owner.activateWindow();
+  // Activation reaches the application through the platform's event queue.
+  for (int i = 0; i < 100 && QApplication::activeWindow() != &owner; ++i) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  ASSERT_EQ(QApplication::activeWindow(), &owner);
   CDlgNextStage dialog;
   RunModal(dialog, [&owner](CTemplateDialog& d) {
     EXPECT_EQ(d.windowHandle()->transientParent(), owner.windowHandle());

@@ -23,6 +23,8 @@ namespace {
 
 // Counts the key presses, other than of modifier keys alone, that reach a widget's handler.
 class KeyPressCounter : public QObject {
+  Q_OBJECT
+
  public:
   int presses = 0;
 
@@ -171,3 +173,5 @@ TEST(VersionDialog, ShowsNameVersionAndClosesEachWay) {
 
 }  // namespace
 }  // namespace quillmoor
+
+#include "main_frame_test.moc"
