@@ -90,6 +90,7 @@ unshare --mount --propagation private -- bash -euo pipefail -c '
   mount -t tmpfs tmpfs "$root/tmp"
   mount --bind "$archives" "$root/var/cache/apt/archives"
   exec chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
+    QUILLMOOR_WARNINGS_AS_ERRORS="${QUILLMOOR_WARNINGS_AS_ERRORS:-OFF}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     /root/run-inside.sh "$release"
 ' test-release "$root" "$archives" "$release"
