@@ -71,6 +71,8 @@ scripts/test.sh
 stage "scripts/test.sh"
 scripts/test-sanitizers.sh
 stage "scripts/test-sanitizers.sh"
+scripts/build-clang.sh
+stage "scripts/build-clang.sh"
 scripts/package.sh
 apt-get install -y -qq ./build/package/quillmoor_*.deb
 /usr/games/quillmoor --version

@@ -339,7 +339,8 @@ TEST(AuthorCarrierDialogTest, EachShowingListsTheCareerFromTheTopWithoutWrapping
   CDlgAuthorCarrier fresh;
   const std::pair<CDlgAuthorCarrier*, int> showings[] = {
       {&reused, Qt::Key_Return}, {&reused, Qt::Key_Escape}, {&fresh, Qt::Key_Escape}};
-  for (const auto& [dialog, closeKey] : showings) {
+  for (const auto& [dialog, key] : showings) {
+    const int closeKey = key;  // a structured binding cannot be captured before clang 16
     const int result = RunModal(*dialog, [&lines, closeKey](CTemplateDialog& d) {
       QPlainTextEdit* box = CareerBox(d);
       EXPECT_EQ(d.focusWidget(), d.GetDlgItem(ControlIdOk));

@@ -38,7 +38,8 @@ bool ParseNumber(const char* text, Number& value) {
 }
 
 bool ParseOptions(int argc, char** argv, SoakOptions& options) {
-  for (int i = 1; i < argc; ++i) {
+  // Every option is a name followed by its value.
+  for (int i = 1; i < argc; i += 2) {
     const std::string name = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : "";
     bool parsed = false;
@@ -53,7 +54,6 @@ bool ParseOptions(int argc, char** argv, SoakOptions& options) {
     if (!parsed) {
       return false;
     }
-    ++i;
   }
   return true;
 }
