@@ -117,13 +117,30 @@ class WaylandDisplay:
             command += ["-m", name]
         run(*command)
 
+    @staticmethod
+    def output_scale():
+        """The scale of the compositor's output: logical pixels to output pixels."""
+        return json.loads(run("swaymsg", "-t", "get_outputs", "--raw"))[0]["scale"]
+
+    @staticmethod
+    def set_output_scale(scale):
+        run("swaymsg", f"output * scale {scale}")
+
+    @staticmethod
+    def place_floating(window, width, height):
+        """Floats the window in the output's top-left corner, width x height logical pixels."""
+        run("swaymsg", f"[con_id={window}] floating enable, "
+                       f"resize set width {width} px height {height} px, move position 0 0")
+
     def screenshot(self, window):
-        """Width, height and RGBA bytes of the window's picture on the output."""
+        """Width, height and RGBA bytes of the window's picture in output pixels."""
         node = self._window(window)
         rect, inner = node["rect"], node["window_rect"]
         x, y = rect["x"] + inner["x"], rect["y"] + inner["y"]
-        width, height = inner["width"], inner["height"]
-        ppm = subprocess.run(["grim", "-g", f"{x},{y} {width}x{height}", "-t", "ppm", "-"],
+        scale = self.output_scale()
+        width, height = round(inner["width"] * scale), round(inner["height"] * scale)
+        ppm = subprocess.run(["grim", "-s", str(scale), "-g",
+                              f"{x},{y} {inner['width']}x{inner['height']}", "-t", "ppm", "-"],
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True,
                              timeout=60).stdout
         header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
