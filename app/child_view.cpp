@@ -9,12 +9,10 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLibraryInfo>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTimerEvent>
-#include <QVersionNumber>
 
 #include "app/about_dlg.h"
 #include "app/accelerator_keys.h"
@@ -49,15 +47,6 @@ class InTickScope {
 constexpr Pixel ScreenBlack = PixelFloor | PixelOpaque;
 
 constexpr int MinTickPeriod = 1;  // milliseconds; 0 would fire whenever the loop is idle
-
-// At a fractional scale the Wayland back end of Qt 6.4 clears more of a partial paint area than
-// it lets the widget paint, which then shows through as holes; there the whole view is painted.
-// Qt 6.8 paints exactly the area asked for. The Qt met at run time decides: a program built on
-// one release may run on the next.
-bool PartialPaintsLeaveHolesAtFractionalScales() {
-  static const bool leaveHoles = QLibraryInfo::version() < QVersionNumber(6, 8);
-  return leaveHoles;
-}
 
 }  // namespace
 
@@ -144,9 +133,12 @@ QRegion CChildView::DamagedRegion() {
   if (m_damage.empty()) {
     return QRegion();
   }
+  // At a fractional scale Qt's Wayland back end (6.4 and 6.8 alike, with the compositor's scale
+  // or QT_SCALE_FACTOR) clears more of a partial paint area than the area it lets the widget
+  // paint, which then shows through as holes: paint everything there.
   const qreal ratio = m_frameBufferRatio;
   const auto scale = static_cast<int>(std::round(ratio));
-  if (scale < 1 || (ratio != scale && PartialPaintsLeaveHolesAtFractionalScales())) {
+  if (scale < 1 || ratio != scale) {
     return QRegion(rect());
   }
   m_damageRects.clear();

@@ -23,6 +23,7 @@ from wayland_display import WaylandDisplay
 from x11_display import X11Display
 
 ROCK = 0x008000
+GOAL = 0xFFFF00
 FLOOR = 0x000000
 PLAYER = 0xC0FFFF
 ALIEN = 0xFF0000

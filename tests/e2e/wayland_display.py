@@ -136,17 +136,24 @@ class WaylandDisplay:
         """Width, height and RGBA bytes of the window's picture in output pixels."""
         node = self._window(window)
         rect, inner = node["rect"], node["window_rect"]
-        x, y = rect["x"] + inner["x"], rect["y"] + inner["y"]
         scale = self.output_scale()
+        x = round((rect["x"] + inner["x"]) * scale)
+        y = round((rect["y"] + inner["y"]) * scale)
         width, height = round(inner["width"] * scale), round(inner["height"] * scale)
-        ppm = subprocess.run(["grim", "-s", str(scale), "-g",
-                              f"{x},{y} {inner['width']}x{inner['height']}", "-t", "ppm", "-"],
-                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True,
-                             timeout=60).stdout
+        # The whole output in its own pixels, cut here: grim resamples a region of its own.
+        ppm = subprocess.run(["grim", "-t", "ppm", "-"], stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL, check=True, timeout=60).stdout
         header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
-        if not header or (int(header.group(1)), int(header.group(2))) != (width, height):
-            raise AssertionError(f"grim gave no {width} x {height} picture")
-        rgb = ppm[header.end():]
+        if not header:
+            raise AssertionError("grim gave no picture")
+        output_width, output_height = int(header.group(1)), int(header.group(2))
+        if x < 0 or y < 0 or x + width > output_width or y + height > output_height:
+            raise AssertionError(f"the window lies outside the {output_width} x {output_height} "
+                                 "output")
+        output = ppm[header.end():]
+        rgb = b"".join(output[((y + row) * output_width + x) * 3:
+                              ((y + row) * output_width + x + width) * 3]
+                       for row in range(height))
         pixels = width * height
         rgba = bytearray(pixels * 4)
         for channel in range(3):
