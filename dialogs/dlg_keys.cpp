@@ -39,12 +39,12 @@ constexpr KeyRow KeyRows[] = {
 };
 constexpr std::size_t RowCount = std::size(KeyRows);
 
-// Dialog units: three columns wide enough for the longest text of each in the dialog font.
+// Dialog units: each column a tenth wider than its longest text in the dialog font.
 constexpr int Margin = 7;
 constexpr int ColumnGap = 8;
-constexpr int KeysWidth = 70;
-constexpr int JapaneseWidth = 200;
-constexpr int EnglishWidth = 260;
+constexpr int KeysWidth = 60;
+constexpr int JapaneseWidth = 170;
+constexpr int EnglishWidth = 245;
 constexpr int RowHeight = 8;
 constexpr int RowPitch = 11;
 constexpr int ButtonWidth = 50;
