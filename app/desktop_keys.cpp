@@ -3,6 +3,7 @@
 #include "app/desktop_keys.h"
 
 #include <QKeyEvent>
+#include <cstdint>
 
 #include "app/key_mapping.h"
 
@@ -10,6 +11,7 @@ namespace quillmoor {
 
 namespace {
 
+// The game's codes for the letters P and Q, as VirtualKeyFromEvent reads them.
 constexpr std::uint32_t VirtualKeyP = 80;
 constexpr std::uint32_t VirtualKeyQ = 81;
 
