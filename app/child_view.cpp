@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The game view: owns the game state, the title screen and the frame buffer; every tick,
-// key, resize and paint of the game arrives here.
+// key, resize and paint of the game arrives here, and so do the desktop's own keys.
 #include "app/child_view.h"
 
 #include <algorithm>
@@ -16,9 +16,11 @@
 
 #include "app/about_dlg.h"
 #include "app/accelerator_keys.h"
+#include "app/desktop_keys.h"
 #include "app/key_mapping.h"
 #include "app/x11_presenter.h"
 #include "dialogs/dlg_author_carrier.h"
+#include "dialogs/dlg_keys.h"
 #include "dialogs/dlg_next_stage.h"
 #include "game/game_tick.h"
 #include "game/game_world.h"
@@ -174,19 +176,81 @@ void CChildView::OnPaint(const QRegion& region) {
 }
 
 void CChildView::OnKeyDown(QKeyEvent* event) {
+  event->accept();
   // The frame's shortcuts take these only while its window is active; with the focus lost to
   // the root window they would arrive here.
-  if (!IsAcceleratorKeystroke(*event)) {
-    quillmoor::OnKeyDown(m_state, VirtualKeyFromEvent(*event));
+  if (IsAcceleratorKeystroke(*event)) {
+    return;
   }
-  event->accept();
+  // Desktop keys are read here rather than by frame shortcuts for the same reason.
+  const DesktopCommand command = DesktopCommandFromEvent(*event);
+  if (command == DesktopCommand::None) {
+    quillmoor::OnKeyDown(m_state, VirtualKeyFromEvent(*event));
+    return;
+  }
+  // A key held down is one command, not a flicker of pauses or full screens.
+  if (event->isAutoRepeat()) {
+    return;
+  }
+  switch (command) {
+    case DesktopCommand::TogglePause:
+      TogglePause();
+      break;
+    case DesktopCommand::ShowKeys:
+      ShowKeys();
+      break;
+    case DesktopCommand::ToggleFullScreen:
+      emit fullScreenToggleRequested();
+      break;
+    case DesktopCommand::Quit:
+      emit closeRequested();
+      break;
+    case DesktopCommand::None:
+      break;
+  }
+}
+
+void CChildView::TogglePause() {
+  m_paused = !m_paused;
+  if (m_paused) {
+    StopTimer();
+  } else {
+    StartTimerUnlessHeld();
+  }
+  emit pausedChanged(m_paused);
+}
+
+void CChildView::ShowKeys() {
+  // Its own keys cannot reach the view under a modal dialog; a direct call might.
+  if (m_keysShown) {
+    return;
+  }
+  m_keysShown = true;
+  StopTimer();
+  CDlgKeys dialog(window());
+  dialog.DoModal();
+  m_keysShown = false;
+  StartTimerUnlessHeld();
+}
+
+void CChildView::StopTimer() {
+  if (m_timerId != 0) {
+    killTimer(m_timerId);
+    m_timerId = 0;
+  }
+}
+
+void CChildView::StartTimerUnlessHeld() {
+  if (m_paused || m_keysShown || m_timerId != 0) {
+    return;
+  }
+  m_timerId = startTimer(m_tickPeriod, Qt::PreciseTimer);
 }
 
 void CChildView::SetTickPeriod(int milliseconds) {
-  if (m_timerId != 0) {
-    killTimer(m_timerId);
-  }
-  m_timerId = startTimer(std::max(milliseconds, MinTickPeriod), Qt::PreciseTimer);
+  m_tickPeriod = std::max(milliseconds, MinTickPeriod);
+  StopTimer();
+  StartTimerUnlessHeld();
 }
 
 ModifierState CChildView::QueryModifiers() {

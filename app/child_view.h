@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The game view: owns the game state, the title screen and the frame buffer; every tick,
-// key, resize and paint of the game arrives here.
+// key, resize and paint of the game arrives here, and so do the desktop's own keys.
 #pragma once
 
 #include <cstdint>
@@ -41,19 +41,36 @@ class CChildView : public QWidget, public TickHost {
   // over the whole view.
   void OnSize(int cx, int cy);
 
+  // Pauses the game or resumes it. Paused, no timer runs at all, so no tick of the title or of
+  // play happens and no CPU is spent; keys are still recorded for the first tick after.
+  // Resuming restarts the timer at the current tick period.
+  void TogglePause();
+  bool paused() const { return m_paused; }
+
+  // Runs the keys dialog modally, with the timer stopped while it is open; a paused game stays
+  // paused after it.
+  void ShowKeys();
+
   GameState& gameState() { return m_state; }
   const GameState& gameState() const { return m_state; }
   const FrameBuffer& frameBuffer() const { return m_frameBuffer; }
   // Null once the title phase is over.
   const CTitleWnd* titleWnd() const { return m_titleWnd.get(); }
 
-  // TickHost: what the play tick asks of the window.
+  // TickHost: what the play tick asks of the window. A period set while the game is paused or
+  // the keys dialog is open takes effect when the timer starts again.
   void SetTickPeriod(int milliseconds) override;
   ModifierState QueryModifiers() override;
   void RepaintNow() override;
   void ShowAuthorCareer() override;
   void ShowVersion() override;
   int RunNextStageDialog(const NextStageReport& report) override;
+
+ signals:
+  // What the frame shows and does for the desktop's keys: its title, full screen, closing.
+  void pausedChanged(bool paused);
+  void fullScreenToggleRequested();
+  void closeRequested();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -71,8 +88,13 @@ class CChildView : public QWidget, public TickHost {
   void UpdatePicture();
   // The logical area of the view that covers the damaged device pixels.
   QRegion DamagedRegion();
-  // Records an accepted key for the next play tick; no key goes on to default processing.
+  // Carries out a desktop key, or records an accepted game key for the next play tick; no key
+  // goes on to default processing.
   void OnKeyDown(QKeyEvent* event);
+  // The tick timer runs at m_tickPeriod exactly when neither the pause nor the keys dialog
+  // holds the game.
+  void StopTimer();
+  void StartTimerUnlessHeld();
 
   std::unique_ptr<CTitleWnd> m_titleWnd;
   Palette m_screenPalette{};  // the game's colours, opaque as the window system takes them
@@ -89,7 +111,10 @@ class CChildView : public QWidget, public TickHost {
   static constexpr int NoPicture = 0;
   int m_pictureSide = NoPicture;
   GameState m_state;
-  int m_timerId = 0;
+  int m_timerId = 0;                     // 0 while no timer runs
+  int m_tickPeriod = DefaultTickPeriod;  // milliseconds, as last set
+  bool m_paused = false;
+  bool m_keysShown = false;
 };
 
 }  // namespace quillmoor

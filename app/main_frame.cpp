@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The one top-level window: the game view fills it, takes its focus and its keys.
+// The one top-level window: the game view fills it, takes its focus and its keys; the title
+// tells a paused game, F11 makes it full screen, Ctrl+Q closes it.
 #include "app/main_frame.h"
 
 #include <QGuiApplication>
@@ -15,6 +16,7 @@ namespace quillmoor {
 namespace {
 
 const QString FrameTitle = QStringLiteral("Quillmoor");
+const QString PausedFrameTitle = QStringLiteral("Quillmoor — 一時停止 Paused");
 
 // The title screen is laid out on 1200 x 600 pixels; the frame opens a little larger.
 constexpr QSize DefaultFrameSize(1216, 640);
@@ -28,6 +30,10 @@ CMainFrame::CMainFrame() : m_wndView(this) {
   setFocusProxy(&m_wndView);
   m_wndView.setFocus();
   InstallSwallowedKeys();
+  connect(&m_wndView, &CChildView::pausedChanged, this, &CMainFrame::OnPausedChanged);
+  connect(&m_wndView, &CChildView::fullScreenToggleRequested, this, &CMainFrame::ToggleFullScreen);
+  // As the close box closes it: the last window closed ends the program with status 0.
+  connect(&m_wndView, &CChildView::closeRequested, this, &QWidget::close);
 
   QSize size = DefaultFrameSize;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -39,6 +45,15 @@ CMainFrame::CMainFrame() : m_wndView(this) {
 CMainFrame::~CMainFrame() {
   // The view is a member: take it back so the main window does not delete it a second time.
   takeCentralWidget();
+}
+
+void CMainFrame::ToggleFullScreen() {
+  // The resize that follows gives the view a fresh whole picture of the new size.
+  setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+void CMainFrame::OnPausedChanged(bool paused) {
+  setWindowTitle(paused ? PausedFrameTitle : FrameTitle);
 }
 
 void CMainFrame::InstallSwallowedKeys() {

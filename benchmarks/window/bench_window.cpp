@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The game window under a real X server: ticks per second and CPU per tick at the 1 ms period
-// beside an empty timer loop and a full-frame repaint loop, CPU share at the default period,
-// and how fast the V key shows its dialog.
+// beside an empty timer loop and a full-frame repaint loop, CPU share at the default period and
+// of a paused game, and how fast the V key shows its dialog.
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +69,8 @@ void MeasureIdle(GameViewLoop& game, std::optional<pid_t> server) {
   PrintIdleRow("game", MeasureLoop(game, IdleSize, DefaultTickPeriod, IdleSpans, server));
   PrintIdleRow("empty", MeasureLoop(empty, IdleSize, DefaultTickPeriod, IdleSpans, server));
   PrintIdleRow("bare", MeasureLoop(bare, IdleSize, DefaultTickPeriod, IdleSpans, server));
+  PausedGameLoop paused(game);
+  PrintIdleRow("game, paused", MeasureLoop(paused, IdleSize, DefaultTickPeriod, IdleSpans, server));
 }
 
 int Run(CQuillmoorApp& app) {

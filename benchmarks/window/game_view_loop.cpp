@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The real game window as a tick loop: the frame and its view, driven through the view's own
-// timer period and zoom.
+// The real game window as a tick loop, running or paused: the frame and its view, driven through
+// the view's own timer period, pause and zoom.
 #include "benchmarks/window/game_view_loop.h"
 
 #include "benchmarks/window/event_wait.h"
@@ -10,9 +10,6 @@ namespace quillmoor::bench {
 
 namespace {
 
-// The view has no way to stop its timer; an hour-long period keeps it quiet while other loops
-// are measured.
-constexpr int ParkedPeriodMs = 60 * 60 * 1000;
 constexpr int FastestPeriodMs = 1;
 constexpr Milliseconds TitleTimeout{30000};
 
@@ -43,12 +40,23 @@ void GameViewLoop::Start(QSize size, int periodMs) {
   m_frame.show();
   m_periodMs = periodMs;
   view().SetTickPeriod(periodMs);
+  if (view().paused()) {
+    view().TogglePause();
+  }
 }
 
 void GameViewLoop::Stop() {
+  // Paused, no timer of the game runs while other loops are measured.
   m_periodMs = Stopped;
-  view().SetTickPeriod(ParkedPeriodMs);
+  if (!view().paused()) {
+    view().TogglePause();
+  }
   m_frame.hide();
+}
+
+void PausedGameLoop::Start(QSize size, int periodMs) {
+  m_game.Start(size, periodMs);
+  m_game.view().TogglePause();
 }
 
 std::int64_t GameViewLoop::Ticks() const {

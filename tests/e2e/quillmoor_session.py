@@ -186,6 +186,15 @@ class Session:
         """The window's title as each property the window system shows it holds."""
         return self.display.shown_titles(window)
 
+    def full_screen(self, window=None):
+        """Whether the window manager shows the window full screen; only a compositor can tell."""
+        self.check_running()
+        return self.display.full_screen(window or self.main)
+
+    def main_title(self):
+        """The main window's title as the window system shows it (its first title property)."""
+        return self.shown_titles(self.main)[0]
+
     def focus(self, window=None):
         self.check_running()
         self.display.focus(window or self.main)
