@@ -88,7 +88,7 @@ class DesktopKeysTest(unittest.TestCase):
         session = self.session
         self.assertFalse(session.full_screen())
         # Floating, so that full screen changes the size: tiled, the window has the output already.
-        session.display.float_at_size(session.main, *FLOATING_SIZE)
+        session.display.place_floating(session.main, *FLOATING_SIZE)
         wait_until(lambda: session.geometry(session.main) == FLOATING_SIZE, 30, "the floating size")
         session.key("F11")
         wait_until(lambda: session.full_screen(), 30, "full screen")

@@ -96,10 +96,6 @@ class WaylandDisplay:
     def focus(self, window):
         run("swaymsg", f"[con_id={window}]", "focus")
 
-    def float_at_size(self, window, width, height):
-        """Takes the window out of the tiling, which gives it the whole output, at this size."""
-        run("swaymsg", f"[con_id={window}]", f"floating enable, resize set {width} {height}")
-
     def full_screen(self, window):
         """Whether the compositor shows the window full screen (on its workspace or globally)."""
         return self._window(window).get("fullscreen_mode", 0) != 0
