@@ -5,6 +5,11 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <span>
+
+#include <QCoreApplication>
+#include <QStringList>
 
 #include "app/quillmoor_app.h"
 #include "benchmarks/window/game_view_loop.h"
@@ -41,11 +46,12 @@ void WarnIfBounded(const TickLoop& loop, QSize wanted, const char* name) {
   }
 }
 
-void MeasureFastTicks(GameViewLoop& game, std::optional<pid_t> server) {
+void MeasureFastTicks(GameViewLoop& game, std::optional<pid_t> server,
+                      std::span<const QSize> sizes) {
   EmptyTimerLoop empty;
   FullFrameRepaintLoop bare;
   PrintFastTickHeader(FastPeriodMs, FastTickSpans);
-  for (const QSize size : FastTickSizes) {
+  for (const QSize size : sizes) {
     FastTickRow row;
     row.size = size;
     row.empty = MeasureLoop(empty, size, FastPeriodMs, FastTickSpans, server);
@@ -73,7 +79,26 @@ void MeasureIdle(GameViewLoop& game, std::optional<pid_t> server) {
   PrintIdleRow("game, paused", MeasureLoop(paused, IdleSize, DefaultTickPeriod, IdleSpans, server));
 }
 
+// The size after --fast-ticks-at (WIDTHxHEIGHT), or an empty size when it is not given.
+std::optional<QSize> FastTicksOnlySize(const QStringList& arguments) {
+  const qsizetype at = arguments.indexOf(QStringLiteral("--fast-ticks-at"));
+  if (at < 0) {
+    return std::nullopt;
+  }
+  const QStringList sides = arguments.value(at + 1).split(QLatin1Char('x'));
+  bool widthOk = false;
+  bool heightOk = false;
+  const QSize size(sides.value(0).toInt(&widthOk), sides.value(1).toInt(&heightOk));
+  return sides.size() == 2 && widthOk && heightOk && !size.isEmpty() ? size : QSize();
+}
+
 int Run(CQuillmoorApp& app) {
+  // --fast-ticks-at WIDTHxHEIGHT: only the 1 ms loops, at that size (a compositor's output, say).
+  const std::optional<QSize> fastTicksOnly = FastTicksOnlySize(QCoreApplication::arguments());
+  if (fastTicksOnly && fastTicksOnly->isEmpty()) {
+    std::fprintf(stderr, "usage: bench_window [--fast-ticks-at WIDTHxHEIGHT]\n");
+    return EXIT_FAILURE;
+  }
   PrintLoadAverage("at start");
   const std::optional<pid_t> server = FindDisplayServer();
   if (!server) {
@@ -91,7 +116,11 @@ int Run(CQuillmoorApp& app) {
     return EXIT_FAILURE;
   }
 
-  MeasureFastTicks(game, server);
+  if (fastTicksOnly) {
+    MeasureFastTicks(game, server, std::span(&*fastTicksOnly, 1));
+    return EXIT_SUCCESS;
+  }
+  MeasureFastTicks(game, server, FastTickSizes);
   MeasureIdle(game, server);
   game.SetZoom(1);
   PrintKeyLatency(KeySize, FastPeriodMs,

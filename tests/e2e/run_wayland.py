@@ -3,7 +3,9 @@
 
 sway will not run as root: as root, the compositor and the program run as an unprivileged user
 (QUILLMOOR_RUN_AS) with a private runtime folder that user owns. No user account is created.
-Usage: python3 run_wayland.py <test folder> [unittest discover arguments]
+Usage: python3 run_wayland.py [--mode WxH] [--scale S] <test folder> [unittest discover arguments]
+       python3 run_wayland.py [--mode WxH] [--scale S] --run <program> [arguments]
+--run starts the program in the compositor, as the unprivileged user when root (the benchmarks).
 """
 
 import glob
@@ -21,8 +23,8 @@ UNPRIVILEGED_ID = 65534  # nobody, on every Debian system
 START_SECONDS = 30
 OUTPUT_MODE = "1280x800"
 
-SWAY_CONFIG = f"""\
-output HEADLESS-1 mode {OUTPUT_MODE}
+SWAY_CONFIG = """\
+output HEADLESS-1 mode {mode} scale {scale}
 default_border none
 default_floating_border none
 xwayland disable
@@ -41,10 +43,10 @@ def compositor_environment(runtime):
     }
 
 
-def start_sway(runtime, log):
+def start_sway(runtime, log, mode, scale):
     config = os.path.join(runtime, "sway.config")
     with open(config, "w", encoding="utf-8") as file:
-        file.write(SWAY_CONFIG)
+        file.write(SWAY_CONFIG.format(mode=mode, scale=scale))
     if os.geteuid() == 0:
         for path in (runtime, config):
             os.chown(path, UNPRIVILEGED_ID, UNPRIVILEGED_ID)
@@ -79,22 +81,35 @@ def stop(process):
             process.wait(timeout=10)
 
 
+def command_and_output(arguments):
+    """The command to run in the compositor, and the output's mode and scale."""
+    output = {"--mode": OUTPUT_MODE, "--scale": "1"}
+    while arguments[:1] and arguments[0] in output:
+        output[arguments[0]] = arguments[1]
+        arguments = arguments[2:]
+    if arguments[:1] == ["--run"]:
+        command = run_as_user_command() + arguments[1:]
+    else:
+        command = [sys.executable, "-m", "unittest", "discover", "-v", "-s", arguments[0],
+                   *arguments[1:]]
+    return command, output["--mode"], output["--scale"]
+
+
 def main():
-    tests, discover_arguments = sys.argv[1], sys.argv[2:]
     runtime = tempfile.mkdtemp(prefix="quillmoor-wayland-")
     os.chmod(runtime, 0o700)
     if os.geteuid() == 0:
         os.environ["QUILLMOOR_RUN_AS"] = str(UNPRIVILEGED_ID)
+    command, mode, scale = command_and_output(sys.argv[1:])
     try:
         with tempfile.TemporaryFile(mode="w+", encoding="utf-8", errors="replace") as log:
-            sway, display, ipc = start_sway(runtime, log)
+            sway, display, ipc = start_sway(runtime, log, mode, scale)
             try:
                 environment = dict(os.environ)
                 environment.pop("DISPLAY", None)
                 environment.update(QUILLMOOR_DISPLAY="wayland", WAYLAND_DISPLAY=display,
                                    SWAYSOCK=ipc, XDG_RUNTIME_DIR=runtime)
-                result = subprocess.run([sys.executable, "-m", "unittest", "discover", "-v",
-                                         "-s", tests, *discover_arguments], env=environment)
+                result = subprocess.run(command, env=environment)
             finally:
                 stop(sway)
         return result.returncode
