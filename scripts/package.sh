@@ -9,4 +9,7 @@ cmake --preset play
 cmake --build --preset play
 # Only this build's package and symbols are left, so the README's apt command matches one file.
 rm -f build/package/*.deb build/package/quillmoor.debug
+# CPack gives the ar archive's members the modes of the files it writes them from; dpkg-buildpackage
+# packages under this umask too.
+umask 022
 cpack --config build/play/CPackConfig.cmake -B build/package

@@ -10,6 +10,7 @@ PREFIX = "/usr"
 PROGRAM = "games/quillmoor"
 APP_ID = "io.github.quillmoor.Quillmoor"
 
+SOURCE_DIR = Path(os.environ["QUILLMOOR_SOURCE_DIR"])
 BUILD_DIR = Path(os.environ["QUILLMOOR_BUILD_DIR"])
 VERSION = os.environ["QUILLMOOR_VERSION"]
 CMAKE = os.environ["QUILLMOOR_CMAKE"]

@@ -19,6 +19,10 @@ from manual_page import item_tags, readme_key_names, rendered_sections
 from staged_install import StagedInstallTestCase
 
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+# What appstreamcli --pedantic notes and we keep: the ID, capitals and all, also names the desktop
+# entry and the icons that installs already have; AppStream 0.16 (Debian 12) does not know yet
+# the developer element that AppStream 1.0 asks for.
+METAINFO_NOTES_ACCEPTED = {f"cid-contains-uppercase-letter {APP_ID}", "unknown-tag developer"}
 MANUAL_SECTIONS = ("NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "KEYS", "FILES", "EXIT STATUS")
 
 
@@ -75,8 +79,11 @@ class InstalledFilesTest(StagedInstallTestCase):
 
     def test_metainfo_is_valid_and_its_newest_release_is_this_version(self):
         metainfo = self.prefix / "share/metainfo" / f"{APP_ID}.metainfo.xml"
-        result = run("appstreamcli", "validate", "--no-net", "--strict", str(metainfo))
+        result = run("appstreamcli", "validate", "--no-net", "--pedantic", str(metainfo))
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+        issues = re.findall(r"^[EWIP]: \S+: (\S+(?: \S+)?)", result.stdout, re.MULTILINE)
+        self.assertEqual([issue for issue in issues if issue not in METAINFO_NOTES_ACCEPTED], [],
+                         result.stdout)
         component = ElementTree.parse(metainfo).getroot()
         releases = component.findall("releases/release")
         self.assertTrue(releases)
