@@ -138,22 +138,7 @@ TEST(KeysDialog, ListsEveryKeyInJapaneseAndEnglishAsTheReadmeDoes) {
 }
 
 TEST(KeysDialog, ClosesWithOkReturnEscAndTheCloseBox) {
-  const struct {
-    const char* how;
-    std::function<void(QWidget*)> close;
-    int result;
-  } ways[] = {
-      {"OK", [](QWidget* d) { d->findChild<QPushButton*>()->click(); }, DialogResultOk},
-      {"Return", [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }, DialogResultOk},
-      {"Esc", [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, DialogResultCancel},
-      {"close box", [](QWidget* d) { d->close(); }, DialogResultCancel},
-  };
-  for (const auto& way : ways) {
-    CDlgKeys dialog;
-    test::ModalAnswer answer(way.close);
-    EXPECT_EQ(dialog.DoModal(), way.result) << way.how;
-    EXPECT_TRUE(answer.answered()) << way.how;
-  }
+  test::ExpectClosesEachWay<CDlgKeys>();
 }
 
 void ShowActive(CMainFrame& frame) {

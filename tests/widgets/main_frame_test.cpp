@@ -153,22 +153,7 @@ TEST(VersionDialog, ShowsNameVersionAndClosesEachWay) {
     EXPECT_GT(dialog.width(), dialog.height());
   }
 
-  const struct {
-    const char* how;
-    std::function<void(QWidget*)> close;
-    int result;
-  } ways[] = {
-      {"OK", [](QWidget* d) { d->findChild<QPushButton*>()->click(); }, DialogResultOk},
-      {"Return", [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }, DialogResultOk},
-      {"Esc", [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, DialogResultCancel},
-      {"close box", [](QWidget* d) { d->close(); }, DialogResultCancel},
-  };
-  for (const auto& way : ways) {
-    CAboutDlg dialog;
-    test::ModalAnswer answer(way.close);
-    EXPECT_EQ(dialog.DoModal(), way.result) << way.how;
-    EXPECT_TRUE(answer.answered()) << way.how;
-  }
+  test::ExpectClosesEachWay<CAboutDlg>();
 }
 
 }  // namespace

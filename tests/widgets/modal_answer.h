@@ -2,13 +2,19 @@
 // Answers the next modal dialog from inside its own event loop, for tests that open one.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <utility>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
+
+#include "game/tick_host.h"
 
 namespace quillmoor::test {
 
@@ -46,5 +52,27 @@ class ModalAnswer {
   QTimer poll_;
   bool answered_ = false;
 };
+
+// Shows a fresh Dialog once for each way a one-button dialog closes (OK, Return, Esc, its close
+// box) and checks the result each way gives.
+template <typename Dialog>
+void ExpectClosesEachWay() {
+  const struct {
+    const char* how;
+    std::function<void(QWidget*)> close;
+    int result;
+  } ways[] = {
+      {"OK", [](QWidget* d) { d->findChild<QPushButton*>()->click(); }, DialogResultOk},
+      {"Return", [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }, DialogResultOk},
+      {"Esc", [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, DialogResultCancel},
+      {"close box", [](QWidget* d) { d->close(); }, DialogResultCancel},
+  };
+  for (const auto& way : ways) {
+    Dialog dialog;
+    ModalAnswer answer(way.close);
+    EXPECT_EQ(dialog.DoModal(), way.result) << way.how;
+    EXPECT_TRUE(answer.answered()) << way.how;
+  }
+}
 
 }  // namespace quillmoor::test
