@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The game view: owns the game state, the title screen and the frame buffer; every tick,
-// key, resize and paint of the game arrives here, and so do the desktop's own keys.
+// The game view: owns the game session, the title screen and the frame buffer; it turns Qt's
+// timer, key, resize and paint events into the session's calls and answers its requests.
 #include "app/child_view.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -15,16 +14,12 @@
 #include <QTimerEvent>
 
 #include "app/about_dlg.h"
-#include "app/accelerator_keys.h"
-#include "app/desktop_keys.h"
 #include "app/key_mapping.h"
 #include "app/x11_presenter.h"
 #include "dialogs/dlg_author_carrier.h"
 #include "dialogs/dlg_keys.h"
 #include "dialogs/dlg_next_stage.h"
-#include "game/game_tick.h"
 #include "game/game_world.h"
-#include "game/key_codes.h"
 #include "render/device_pixels.h"
 #include "render/palette.h"
 #include "render/present_frame.h"
@@ -33,26 +28,12 @@ namespace quillmoor {
 
 namespace {
 
-// Set while a tick runs: the modal dialogs a tick opens keep delivering timer events, and a
-// tick inside a tick would move the game under an open dialog.
-bool g_inTick = false;
-
-class InTickScope {
- public:
-  InTickScope() { g_inTick = true; }
-  ~InTickScope() { g_inTick = false; }
-  InTickScope(const InTickScope&) = delete;
-  InTickScope& operator=(const InTickScope&) = delete;
-};
-
 // What the picture leaves uncovered shows, opaque like every pixel given to the window system.
 constexpr Pixel ScreenBlack = PixelFloor | PixelOpaque;
 
-constexpr int MinTickPeriod = 1;  // milliseconds; 0 would fire whenever the loop is idle
-
 }  // namespace
 
-CChildView::CChildView(QWidget* parent) : QWidget(parent) {
+CChildView::CChildView(QWidget* parent) : QWidget(parent), m_session(ProcessGameWorld(), *this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   m_x11Presenter = X11Presenter::Create(*this);
@@ -64,32 +45,13 @@ CChildView::~CChildView() = default;
 void CChildView::OnCreate() {
   BuildPalette(ProcessPalette());
   m_screenPalette = OpaquePalette(ProcessPalette());
-  NewGame(m_state, ProcessGameWorld(), *this);
-  m_state.m_hp = InitialHp;
+  m_session.Start();
   m_titleWnd = std::make_unique<CTitleWnd>(this);
   m_titleWnd->hide();
 }
 
 void CChildView::OnTimer() {
-  if (g_inTick) {
-    return;
-  }
-  const InTickScope inTick;
-  // Only "40 or more" matters once play has begun, so the count stops instead of overflowing.
-  if (m_state.m_tickCount < std::numeric_limits<std::int32_t>::max()) {
-    ++m_state.m_tickCount;
-  }
-  if (m_state.m_tickCount < TitleTicks) {
-    if (m_titleWnd) {
-      m_titleWnd->repaint();
-    }
-    return;
-  }
-  if (m_titleWnd) {
-    m_titleWnd->close();
-    m_titleWnd.reset();
-  }
-  PlayTick(m_state, ProcessGameWorld(), *this);
+  m_session.OnTimer();
 }
 
 void CChildView::OnSize(int cx, int cy) {
@@ -117,7 +79,7 @@ void CChildView::UpdatePicture() {
     OnSize(width(), height());
   }
   const int pixelScale = PixelScaleForRatio(ratio);
-  const int side = m_state.m_viewMode * pixelScale;
+  const int side = gameState().m_viewMode * pixelScale;
   // A new cell size can leave edge strips the new picture does not reach; they show black
   // rather than a misaligned piece of the old picture.
   if (m_pictureSide != side) {
@@ -127,7 +89,7 @@ void CChildView::UpdatePicture() {
     m_picture.Invalidate();
     m_pictureSide = side;
   }
-  m_picture.Update(m_frameBuffer, ProcessGameWorld().grid, m_screenPalette, m_state.m_viewMode,
+  m_picture.Update(m_frameBuffer, ProcessGameWorld().grid, m_screenPalette, gameState().m_viewMode,
                    pixelScale, m_damage);
 }
 
@@ -177,85 +139,46 @@ void CChildView::OnPaint(const QRegion& region) {
 
 void CChildView::OnKeyDown(QKeyEvent* event) {
   event->accept();
-  // The frame's shortcuts take these only while its window is active; with the focus lost to
-  // the root window they would arrive here.
-  if (IsAcceleratorKeystroke(*event)) {
-    return;
-  }
-  // Desktop keys are read here rather than by frame shortcuts for the same reason.
-  const DesktopCommand command = DesktopCommandFromEvent(*event);
-  if (command == DesktopCommand::None) {
-    quillmoor::OnKeyDown(m_state, VirtualKeyFromEvent(*event));
-    return;
-  }
-  // A key held down is one command, not a flicker of pauses or full screens.
-  if (event->isAutoRepeat()) {
-    return;
-  }
-  switch (command) {
-    case DesktopCommand::TogglePause:
-      TogglePause();
-      break;
-    case DesktopCommand::ShowKeys:
-      ShowKeys();
-      break;
-    case DesktopCommand::ToggleFullScreen:
-      emit fullScreenToggleRequested();
-      break;
-    case DesktopCommand::Quit:
-      emit closeRequested();
-      break;
-    case DesktopCommand::None:
-      break;
-  }
+  m_session.OnKeyDown(KeyPressFromEvent(*event));
 }
 
 void CChildView::TogglePause() {
-  m_paused = !m_paused;
-  if (m_paused) {
-    StopTimer();
-  } else {
-    StartTimerUnlessHeld();
-  }
-  emit pausedChanged(m_paused);
+  m_session.TogglePause();
 }
 
 void CChildView::ShowKeys() {
-  // Its own keys cannot reach the view under a modal dialog; a direct call might.
-  if (m_keysShown) {
-    return;
-  }
-  m_keysShown = true;
-  StopTimer();
-  CDlgKeys dialog(window());
-  dialog.DoModal();
-  m_keysShown = false;
-  StartTimerUnlessHeld();
-}
-
-void CChildView::StopTimer() {
-  if (m_timerId != 0) {
-    killTimer(m_timerId);
-    m_timerId = 0;
-  }
-}
-
-void CChildView::StartTimerUnlessHeld() {
-  if (m_paused || m_keysShown || m_timerId != 0) {
-    return;
-  }
-  m_timerId = startTimer(m_tickPeriod, Qt::PreciseTimer);
+  m_session.ShowKeys();
 }
 
 void CChildView::SetTickPeriod(int milliseconds) {
-  m_tickPeriod = std::max(milliseconds, MinTickPeriod);
-  StopTimer();
-  StartTimerUnlessHeld();
+  m_session.SetTickPeriod(milliseconds);
+}
+
+void CChildView::StartTimer(int milliseconds) {
+  m_timerId = startTimer(milliseconds, Qt::PreciseTimer);
+}
+
+void CChildView::StopTimer() {
+  killTimer(m_timerId);
+  m_timerId = 0;
 }
 
 ModifierState CChildView::QueryModifiers() {
   const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
   return ModifierState{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)};
+}
+
+void CChildView::RepaintTitle() {
+  if (m_titleWnd) {
+    m_titleWnd->repaint();
+  }
+}
+
+void CChildView::RemoveTitle() {
+  if (m_titleWnd) {
+    m_titleWnd->close();
+    m_titleWnd.reset();
+  }
 }
 
 void CChildView::RepaintNow() {
@@ -275,17 +198,22 @@ void CChildView::RepaintNow() {
   m_paintingTick = false;
 }
 
-void CChildView::ShowAuthorCareer() {
+DialogAnswer CChildView::RunAuthorCareerDialog() {
   CDlgAuthorCarrier dialog(window());
-  dialog.DoModal();
+  return dialog.DoModal();
 }
 
-void CChildView::ShowVersion() {
+DialogAnswer CChildView::RunVersionDialog() {
   CAboutDlg dialog(window());
-  dialog.DoModal();
+  return dialog.DoModal();
 }
 
-int CChildView::RunNextStageDialog(const NextStageReport& report) {
+DialogAnswer CChildView::RunKeysDialog() {
+  CDlgKeys dialog(window());
+  return dialog.DoModal();
+}
+
+DialogAnswer CChildView::RunNextStageDialog(const NextStageReport& report) {
   CDlgNextStage dialog(window());
   dialog.SetOutcome(report.outcome);
   dialog.m_nElapsedCycle = report.elapsedCycle;
@@ -293,6 +221,18 @@ int CChildView::RunNextStageDialog(const NextStageReport& report) {
   dialog.m_nCurrentHp = report.currentHp;
   dialog.m_nNextStageAliens = report.nextStageAliens;
   return dialog.DoModal();
+}
+
+void CChildView::ShowPaused(bool paused) {
+  emit pausedChanged(paused);
+}
+
+void CChildView::ToggleFullScreen() {
+  emit fullScreenToggleRequested();
+}
+
+void CChildView::Close() {
+  emit closeRequested();
 }
 
 void CChildView::paintEvent(QPaintEvent* event) {

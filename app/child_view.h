@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The game view: owns the game state, the title screen and the frame buffer; every tick,
-// key, resize and paint of the game arrives here, and so do the desktop's own keys.
+// The game view: owns the game session, the title screen and the frame buffer; it turns Qt's
+// timer, key, resize and paint events into the session's calls and answers its requests.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,8 @@
 #include <QImage>
 #include <QWidget>
 
-#include "game/game_state.h"
-#include "game/tick_host.h"
+#include "game/game_session.h"
+#include "game/session_host.h"
 #include "render/damage_tiles.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
@@ -21,7 +21,7 @@ namespace quillmoor {
 
 class X11Presenter;
 
-class CChildView : public QWidget, public TickHost {
+class CChildView : public QWidget, public SessionHost {
   Q_OBJECT
 
  public:
@@ -32,8 +32,7 @@ class CChildView : public QWidget, public TickHost {
   CChildView(const CChildView&) = delete;
   CChildView& operator=(const CChildView&) = delete;
 
-  // One timer tick: ignored while a dialog of an earlier tick is open; ticks 1-39 only
-  // repaint the title, the 40th removes it and every tick from then on is a play tick.
+  // One timer tick of the session: the title phase, then play.
   void OnTimer();
 
   // A new client size in logical pixels: a fresh black frame buffer of the device pixels it
@@ -41,30 +40,32 @@ class CChildView : public QWidget, public TickHost {
   // over the whole view.
   void OnSize(int cx, int cy);
 
-  // Pauses the game or resumes it. Paused, no timer runs at all, so no tick of the title or of
-  // play happens and no CPU is spent; keys are still recorded for the first tick after.
-  // Resuming restarts the timer at the current tick period.
+  // The session's pause, keys dialog and tick period.
   void TogglePause();
-  bool paused() const { return m_paused; }
-
-  // Runs the keys dialog modally, with the timer stopped while it is open; a paused game stays
-  // paused after it.
+  bool paused() const { return m_session.paused(); }
   void ShowKeys();
+  void SetTickPeriod(int milliseconds);
 
-  GameState& gameState() { return m_state; }
-  const GameState& gameState() const { return m_state; }
+  GameState& gameState() { return m_session.state(); }
+  const GameState& gameState() const { return m_session.state(); }
   const FrameBuffer& frameBuffer() const { return m_frameBuffer; }
   // Null once the title phase is over.
   const CTitleWnd* titleWnd() const { return m_titleWnd.get(); }
 
-  // TickHost: what the play tick asks of the window. A period set while the game is paused or
-  // the keys dialog is open takes effect when the timer starts again.
-  void SetTickPeriod(int milliseconds) override;
+  // SessionHost: the session's requests, answered with Qt; the dialogs are modal.
+  void StartTimer(int milliseconds) override;
+  void StopTimer() override;
   ModifierState QueryModifiers() override;
+  void RepaintTitle() override;
+  void RemoveTitle() override;
   void RepaintNow() override;
-  void ShowAuthorCareer() override;
-  void ShowVersion() override;
-  int RunNextStageDialog(const NextStageReport& report) override;
+  DialogAnswer RunNextStageDialog(const NextStageReport& report) override;
+  DialogAnswer RunAuthorCareerDialog() override;
+  DialogAnswer RunVersionDialog() override;
+  DialogAnswer RunKeysDialog() override;
+  void ShowPaused(bool paused) override;
+  void ToggleFullScreen() override;
+  void Close() override;
 
  signals:
   // What the frame shows and does for the desktop's keys: its title, full screen, closing.
@@ -88,13 +89,8 @@ class CChildView : public QWidget, public TickHost {
   void UpdatePicture();
   // The logical area of the view that covers the damaged device pixels.
   QRegion DamagedRegion();
-  // Carries out a desktop key, or records an accepted game key for the next play tick; no key
-  // goes on to default processing.
+  // Hands the key to the session; no key goes on to default processing.
   void OnKeyDown(QKeyEvent* event);
-  // The tick timer runs at m_tickPeriod exactly when neither the pause nor the keys dialog
-  // holds the game.
-  void StopTimer();
-  void StartTimerUnlessHeld();
 
   std::unique_ptr<CTitleWnd> m_titleWnd;
   Palette m_screenPalette{};  // the game's colours, opaque as the window system takes them
@@ -110,11 +106,8 @@ class CChildView : public QWidget, public TickHost {
   // The cell side, in device pixels, of the picture the frame buffer holds.
   static constexpr int NoPicture = 0;
   int m_pictureSide = NoPicture;
-  GameState m_state;
-  int m_timerId = 0;                     // 0 while no timer runs
-  int m_tickPeriod = DefaultTickPeriod;  // milliseconds, as last set
-  bool m_paused = false;
-  bool m_keysShown = false;
+  GameSession m_session;
+  int m_timerId = 0;  // 0 while no timer runs
 };
 
 }  // namespace quillmoor

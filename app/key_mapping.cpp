@@ -7,6 +7,8 @@
 #include <array>
 #include <utility>
 
+#include "game/key_codes.h"
+
 namespace quillmoor {
 
 namespace {
@@ -14,8 +16,6 @@ namespace {
 using KeyCode = std::pair<int, std::uint32_t>;
 
 constexpr std::uint32_t NoKey = 0;
-constexpr std::uint32_t VirtualDigit1 = 49;
-constexpr std::uint32_t VirtualLetterA = 65;
 constexpr int LetterCount = 26;
 constexpr int DigitCount = 9;
 
@@ -23,15 +23,28 @@ constexpr int DigitCount = 9;
 constexpr quint32 ScanCodeDigit1 = 10;
 
 constexpr std::array<KeyCode, 4> ArrowKeys = {{
-    {Qt::Key_Left, 37},
-    {Qt::Key_Up, 38},
-    {Qt::Key_Right, 39},
-    {Qt::Key_Down, 40},
+    {Qt::Key_Left, KeyLeft},
+    {Qt::Key_Up, KeyUp},
+    {Qt::Key_Right, KeyRight},
+    {Qt::Key_Down, KeyDown},
 }};
 
-constexpr std::array<KeyCode, 2> OtherNamedKeys = {{
-    {Qt::Key_Escape, 27},
-    {Qt::Key_Space, 32},
+constexpr std::array<KeyCode, 9> OtherNamedKeys = {{
+    {Qt::Key_Escape, KeyEscape},
+    {Qt::Key_Space, KeySpace},
+    {Qt::Key_Pause, KeyPause},
+    {Qt::Key_F1, KeyF1},
+    {Qt::Key_F6, KeyF6},
+    {Qt::Key_F11, KeyF11},
+    {Qt::Key_Backspace, KeyBackspace},
+    {Qt::Key_Insert, KeyInsert},
+    {Qt::Key_Delete, KeyDelete},
+}};
+
+// With Num Lock off the keypad gives these, and Insert and Delete count as the main ones.
+constexpr std::array<KeyCode, 2> KeypadEditKeys = {{
+    {Qt::Key_Insert, KeyInsert},
+    {Qt::Key_Delete, KeyDelete},
 }};
 
 // Shift + 1..9 on a US layout, for events that carry no scan code (offscreen, synthetic).
@@ -66,25 +79,24 @@ std::uint32_t LetterFromText(const QString& text) {
     return NoKey;
   }
   const char16_t upper = text.at(0).toUpper().unicode();
-  return InRange(upper, 'A', LetterCount) ? VirtualLetterA + (upper - u'A') : NoKey;
+  return InRange(upper, 'A', LetterCount) ? KeyA + (upper - u'A') : NoKey;
 }
 
 }  // namespace
 
-std::uint32_t VirtualKeyFromEvent(const QKeyEvent& event) {
+std::uint32_t KeyCodeFromEvent(const QKeyEvent& event) {
   const int key = event.key();
-  // Alt combinations are system keys: window-manager and menu business, never game commands.
-  if (event.modifiers().testFlag(Qt::AltModifier)) {
-    return NoKey;
-  }
   // The keypad's arrows (Num Lock off) are the arrow keys; its digits are never accepted.
   if (event.modifiers().testFlag(Qt::KeypadModifier)) {
-    return Lookup(ArrowKeys, key);
+    if (const std::uint32_t arrow = Lookup(ArrowKeys, key); arrow != NoKey) {
+      return arrow;
+    }
+    return Lookup(KeypadEditKeys, key);
   }
   // Named keys and letters first: a virtual keyboard (wtype, on-screen keyboards) numbers its
   // keys from 9 up, so its letters can carry the digit row's key codes.
   if (InRange(key, Qt::Key_A, LetterCount)) {
-    return VirtualLetterA + static_cast<std::uint32_t>(key - Qt::Key_A);
+    return KeyA + static_cast<std::uint32_t>(key - Qt::Key_A);
   }
   if (const std::uint32_t arrow = Lookup(ArrowKeys, key); arrow != NoKey) {
     return arrow;
@@ -94,10 +106,10 @@ std::uint32_t VirtualKeyFromEvent(const QKeyEvent& event) {
   }
   const quint32 scanCode = event.nativeScanCode();
   if (scanCode >= ScanCodeDigit1 && scanCode < ScanCodeDigit1 + DigitCount) {
-    return VirtualDigit1 + (scanCode - ScanCodeDigit1);
+    return KeyDigit1 + (scanCode - ScanCodeDigit1);
   }
   if (InRange(key, Qt::Key_1, DigitCount)) {
-    return VirtualDigit1 + static_cast<std::uint32_t>(key - Qt::Key_1);
+    return KeyDigit1 + static_cast<std::uint32_t>(key - Qt::Key_1);
   }
   if (scanCode == 0 && event.modifiers().testFlag(Qt::ShiftModifier)) {
     if (const std::uint32_t digit = Lookup(ShiftedUsDigits, key); digit != NoKey) {
@@ -105,6 +117,30 @@ std::uint32_t VirtualKeyFromEvent(const QKeyEvent& event) {
     }
   }
   return LetterFromText(event.text());
+}
+
+KeyPress KeyPressFromEvent(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  return KeyPress{KeyCodeFromEvent(event), modifiers.testFlag(Qt::ShiftModifier),
+                  modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::AltModifier),
+                  event.isAutoRepeat()};
+}
+
+QKeyCombination QtKeystroke(const Keystroke& keystroke) {
+  Qt::Key key = Qt::Key_unknown;
+  if (InRange(static_cast<int>(keystroke.code), static_cast<int>(KeyA), LetterCount)) {
+    key = static_cast<Qt::Key>(Qt::Key_A + static_cast<int>(keystroke.code - KeyA));
+  }
+  for (const auto& [qtKey, code] : OtherNamedKeys) {
+    if (code == keystroke.code) {
+      key = static_cast<Qt::Key>(qtKey);
+    }
+  }
+  Qt::KeyboardModifiers modifiers;
+  modifiers.setFlag(Qt::ShiftModifier, keystroke.shift);
+  modifiers.setFlag(Qt::ControlModifier, keystroke.ctrl);
+  modifiers.setFlag(Qt::AltModifier, keystroke.alt);
+  return QKeyCombination(modifiers, key);
 }
 
 }  // namespace quillmoor

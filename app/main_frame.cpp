@@ -8,8 +8,9 @@
 #include <QScreen>
 #include <QShortcut>
 
-#include "app/accelerator_keys.h"
+#include "app/key_mapping.h"
 #include "app/quillmoor_app.h"
+#include "game/desktop_keys.h"
 
 namespace quillmoor {
 
@@ -57,9 +58,9 @@ void CMainFrame::OnPausedChanged(bool paused) {
 }
 
 void CMainFrame::InstallSwallowedKeys() {
-  for (const QKeyCombination keys : AcceleratorKeystrokes()) {
+  for (const Keystroke& keystroke : AcceleratorKeystrokes()) {
     // An enabled shortcut consumes its keystroke even with nothing connected to it.
-    new QShortcut(QKeySequence(keys), this);
+    new QShortcut(QKeySequence(QtKeystroke(keystroke)), this);
   }
 }
 

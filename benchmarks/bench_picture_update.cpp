@@ -41,7 +41,7 @@ class UpdateBench {
       world_->generator.CarveAll();
     }
     state_.m_moveMode = MoveWander;
-    PlayTick(state_, *world_, host_);
+    tick_.Begin(state_, *world_, host_);
   }
 
   void Update() { picture_.Update(buffer_, world_->grid, palette_, Zoom, 1, damage_); }
@@ -51,6 +51,7 @@ class UpdateBench {
   RandomSource random_;
   std::unique_ptr<GameWorld> world_;
   GameState state_;
+  PlayTickRun tick_;
   NullHost host_;
   Palette palette_{};
   FrameBuffer buffer_;

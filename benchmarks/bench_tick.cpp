@@ -27,7 +27,7 @@ class TickBench {
   void Tick() {
     // The player walks at random so that its rule is timed too; a new stage stops it.
     state_.m_moveMode = MoveWander;
-    PlayTick(state_, *world_, host_);
+    tick_.Begin(state_, *world_, host_);
   }
 
   MazeGenerator& generator() { return world_->generator; }
@@ -36,6 +36,7 @@ class TickBench {
   RandomSource random_;
   std::unique_ptr<GameWorld> world_;
   GameState state_;
+  PlayTickRun tick_;
   NullHost host_;
 };
 

@@ -12,9 +12,9 @@ class NullHost final : public TickHost {
   void SetTickPeriod(int) override {}
   ModifierState QueryModifiers() override { return {}; }
   void RepaintNow() override {}
-  void ShowAuthorCareer() override {}
-  void ShowVersion() override {}
-  int RunNextStageDialog(const NextStageReport&) override { return DialogResultOk; }
+  DialogAnswer ShowAuthorCareer() override { return DialogResultOk; }
+  DialogAnswer ShowVersion() override { return DialogResultOk; }
+  DialogAnswer RunNextStageDialog(const NextStageReport&) override { return DialogResultOk; }
 };
 
 }  // namespace quillmoor

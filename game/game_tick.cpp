@@ -17,12 +17,6 @@ constexpr int CtrlPeriodFactor = 100;
 constexpr int BothPeriodFactor = 1;
 constexpr std::int32_t MaxZoomDigit = 3;
 
-struct TickFlags {
-  bool escPressed = false;
-  bool goalReached = false;
-  bool hpExhausted = false;
-};
-
 bool HasFlag(const MazeGrid& grid, CellId cell, std::uint8_t flag) {
   return (grid[cell] & flag) != 0;
 }
@@ -76,19 +70,26 @@ CellId AutomaticTarget(const GameState& state, GameWorld& world, CellId cur, Cel
   }
 }
 
-// Takes the pending key and acts on it; moves only by an arrow key or the automatic mode.
-void CarryOutKey(GameState& state, GameWorld& world, TickHost& host, TickFlags& flags) {
+// What carrying out a key leaves for the rest of the tick.
+struct KeyOutcome {
+  CellId target;
+  bool moved = false;
+  // The career or version dialog the key opened, left without an answer until it closes.
+  bool dialogOpen = false;
+};
+
+// Takes the pending key and acts on it; only an arrow key or the automatic mode makes a move.
+KeyOutcome CarryOutKey(GameState& state, GameWorld& world, TickHost& host, TickFlags& flags) {
   const std::uint32_t key = state.m_pendingKey;
   state.m_pendingKey = 0;
   const CellId cur = state.m_playerCell;
   const CellId prev = state.m_playerPrevCell;
-  CellId target = cur;
-  bool moved = false;
+  KeyOutcome outcome{cur};
   // The arrow keys step once and switch the corridor run on, whether or not the step succeeds.
   const auto arrow = [&](CellId step) {
-    target = step;
+    outcome.target = step;
     state.m_moveMode = MoveCorridor;
-    moved = true;
+    outcome.moved = true;
   };
 
   switch (key) {
@@ -111,7 +112,7 @@ void CarryOutKey(GameState& state, GameWorld& world, TickHost& host, TickFlags& 
       arrow(state.m_seamFlipped ? StepUp(cur) : StepDown(cur));
       break;
     case KeyA:
-      host.ShowAuthorCareer();
+      outcome.dialogOpen = !host.ShowAuthorCareer();
       break;
     // F, N and W call their rule once for its effect on the random source and the explorer's
     // memory; the answer is dropped and the automatic steps begin next tick.
@@ -131,7 +132,7 @@ void CarryOutKey(GameState& state, GameWorld& world, TickHost& host, TickFlags& 
       world.generator.CarveAll();
       break;
     case KeyV:
-      host.ShowVersion();
+      outcome.dialogOpen = !host.ShowVersion();
       break;
     case KeyW:
       state.m_moveMode = MoveExplore;
@@ -142,16 +143,12 @@ void CarryOutKey(GameState& state, GameWorld& world, TickHost& host, TickFlags& 
       if (key >= KeyDigit1 && key <= KeyDigit9) {
         SetTickPeriodKey(state, host, key);
       } else {
-        target = AutomaticTarget(state, world, cur, prev);
-        moved = target != cur;
+        outcome.target = AutomaticTarget(state, world, cur, prev);
+        outcome.moved = outcome.target != cur;
       }
       break;
   }
-
-  // NoCell is a pillar, so a rule with no single way on is refused here like any wall.
-  if (moved && world.grid.IsOpen(target)) {
-    MovePlayerTo(state, world.grid, target);
-  }
+  return outcome;
 }
 
 StageOutcome OutcomeOf(const TickFlags& flags) {
@@ -161,21 +158,14 @@ StageOutcome OutcomeOf(const TickFlags& flags) {
   return flags.hpExhausted ? StageOutcome::OutOfHp : StageOutcome::GaveUp;
 }
 
-void EndStage(GameState& state, GameWorld& world, TickHost& host, const TickFlags& flags) {
+NextStageReport ReportOf(const GameState& state, const TickFlags& flags) {
   NextStageReport report;
   report.outcome = OutcomeOf(flags);
   report.elapsedCycle = state.m_elapsedCycles;
   report.skippedCycle = state.m_skippedCycle;
   report.currentHp = state.m_hp;
   report.nextStageAliens = AlienCount;
-  const int result = host.RunNextStageDialog(report);
-  // Closing the dialog without OK takes back only a give-up: the stage then goes on.
-  if (result == DialogResultOk || !flags.escPressed) {
-    NewGame(state, world, host);
-  }
-  if (flags.hpExhausted) {
-    state.m_hp = InitialHp;
-  }
+  return report;
 }
 
 }  // namespace
@@ -238,23 +228,70 @@ void NewGame(GameState& state, GameWorld& world, TickHost& host) {
   host.SetTickPeriod(DefaultTickPeriod);
 }
 
-void PlayTick(GameState& state, GameWorld& world, TickHost& host) {
-  TickFlags flags;
+bool PlayTickRun::Begin(GameState& state, GameWorld& world, TickHost& host) {
+  m_waitingFor = Wait::Nothing;
+  m_flags = TickFlags{};
   // A stage left running for weeks at 1 ms stops counting rather than overflowing.
   if (state.m_elapsedCycles < std::numeric_limits<std::int32_t>::max()) {
     ++state.m_elapsedCycles;
   }
-  MoveAliens(state, world, flags);
-  CarryOutKey(state, world, host, flags);
+  MoveAliens(state, world, m_flags);
+  const KeyOutcome key = CarryOutKey(state, world, host, m_flags);
+  m_target = key.target;
+  m_moved = key.moved;
+  if (key.dialogOpen) {
+    m_waitingFor = Wait::KeyDialog;
+    return false;
+  }
+  return MoveAndCarve(state, world, host);
+}
+
+bool PlayTickRun::Resume(GameState& state, GameWorld& world, TickHost& host, int dialogResult) {
+  const Wait waitedFor = m_waitingFor;
+  m_waitingFor = Wait::Nothing;
+  switch (waitedFor) {
+    case Wait::KeyDialog:
+      return MoveAndCarve(state, world, host);
+    case Wait::NextStageDialog:
+      EndStage(state, world, host, dialogResult);
+      return true;
+    case Wait::Nothing:
+      break;
+  }
+  return true;
+}
+
+bool PlayTickRun::MoveAndCarve(GameState& state, GameWorld& world, TickHost& host) {
+  // NoCell is a pillar, so a rule with no single way on is refused here like any wall.
+  if (m_moved && world.grid.IsOpen(m_target)) {
+    MovePlayerTo(state, world.grid, m_target);
+  }
   // Tested whether or not the player moved: a give-up dismissed on the goal ends again as a win.
-  flags.goalReached = HasFlag(world.grid, state.m_playerCell, CellGoal);
+  m_flags.goalReached = HasFlag(world.grid, state.m_playerCell, CellGoal);
   ClearFlag(world.grid, state.m_playerCell, CellAlien);
   for (int i = 0; i < CarveStepsPerTick; ++i) {
     world.generator.CarveStep();
   }
   host.RepaintNow();
-  if (flags.goalReached || flags.hpExhausted || flags.escPressed) {
-    EndStage(state, world, host, flags);
+  if (!m_flags.goalReached && !m_flags.hpExhausted && !m_flags.escPressed) {
+    return true;
+  }
+  const DialogAnswer answer = host.RunNextStageDialog(ReportOf(state, m_flags));
+  if (!answer) {
+    m_waitingFor = Wait::NextStageDialog;
+    return false;
+  }
+  EndStage(state, world, host, *answer);
+  return true;
+}
+
+void PlayTickRun::EndStage(GameState& state, GameWorld& world, TickHost& host, int dialogResult) {
+  // Closing the dialog without OK takes back only a give-up: the stage then goes on.
+  if (dialogResult == DialogResultOk || !m_flags.escPressed) {
+    NewGame(state, world, host);
+  }
+  if (m_flags.hpExhausted) {
+    state.m_hp = InitialHp;
   }
 }
 

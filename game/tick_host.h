@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "game/game_state.h"
 
@@ -10,6 +11,11 @@ namespace quillmoor {
 
 inline constexpr int DialogResultOk = 1;
 inline constexpr int DialogResultCancel = 2;
+
+// A dialog's result when it has closed, or nothing yet: a front end whose dialogs do not block
+// (a browser page) answers later, and the tick waits for that answer.
+using DialogAnswer = std::optional<int>;
+inline constexpr DialogAnswer AnswerLater = std::nullopt;
 
 struct NextStageReport {
   StageOutcome outcome = StageOutcome::Won;
@@ -33,11 +39,11 @@ class TickHost {
   virtual ModifierState QueryModifiers() = 0;
   // Paints the view before returning.
   virtual void RepaintNow() = 0;
-  // Modal dialogs; the game is frozen while one is open.
-  virtual void ShowAuthorCareer() = 0;
-  virtual void ShowVersion() = 0;
-  // Returns the dialog's result: DialogResultOk or another value for a close without OK.
-  virtual int RunNextStageDialog(const NextStageReport& report) = 0;
+  // Dialogs; the game is frozen while one is open. The next-stage dialog's result is
+  // DialogResultOk or another value for a close without OK.
+  virtual DialogAnswer ShowAuthorCareer() = 0;
+  virtual DialogAnswer ShowVersion() = 0;
+  virtual DialogAnswer RunNextStageDialog(const NextStageReport& report) = 0;
 };
 
 }  // namespace quillmoor

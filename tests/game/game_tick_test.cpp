@@ -32,9 +32,15 @@ class FakeHost final : public TickHost {
     return modifiers;
   }
   void RepaintNow() override { calls.push_back("repaint"); }
-  void ShowAuthorCareer() override { OpenDialog("author"); }
-  void ShowVersion() override { OpenDialog("version"); }
-  int RunNextStageDialog(const NextStageReport& report) override {
+  DialogAnswer ShowAuthorCareer() override {
+    OpenDialog("author");
+    return DialogResultOk;
+  }
+  DialogAnswer ShowVersion() override {
+    OpenDialog("version");
+    return DialogResultOk;
+  }
+  DialogAnswer RunNextStageDialog(const NextStageReport& report) override {
     reports.push_back(report);
     OpenDialog("next stage");
     if (results.empty()) {
@@ -98,8 +104,11 @@ class PlayTickTest : public testing::Test {
 
   void Tick(std::uint32_t key = 0) {
     OnKeyDown(state_, key);
-    PlayTick(state_, *world_, host_);
+    PlayWholeTick();
   }
+
+  // Every dialog of the fake host answers at once, so the tick never waits.
+  void PlayWholeTick() { ASSERT_TRUE(PlayTickRun().Begin(state_, *world_, host_)); }
 
   // Finishes the generator first so that its carving never touches the hand-drawn cells, then
   // leaves only the given cells open, with every alien parked on rock where it cannot move.
@@ -188,7 +197,7 @@ TEST_F(PlayTickTest, NewGameResetsTheStageButKeepsHpZoomAndTickCount) {
 TEST_F(PlayTickTest, KeyPendingBeforeTheFirstPlayTickIsActedOnLastOneWins) {
   OnKeyDown(state_, KeyLeft);
   OnKeyDown(state_, KeyDigit1 + 2);
-  PlayTick(state_, *world_, host_);
+  PlayWholeTick();
   EXPECT_EQ(state_.m_viewMode, 3);
   EXPECT_EQ(state_.m_moveMode, MoveStopped);
   EXPECT_EQ(state_.m_pendingKey, 0u);

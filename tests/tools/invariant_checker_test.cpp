@@ -35,6 +35,7 @@ class PlantedFaultTest : public testing::Test {
   PlantedFaultTest() : game_(random_) {
     RandomSourceTestAccess::UseInputs(random_, &inputs_);
     EXPECT_EQ(game_.Start(), std::nullopt);
+    EXPECT_EQ(game_.PassTitle(), std::nullopt);
   }
 
   MazeGrid& grid() { return game_.world().grid; }
@@ -164,6 +165,45 @@ TEST_F(PlantedFaultTest, CarvingBehindTheGeneratorsBackIsReported) {
   }
   EXPECT_THAT(CheckMazeStructure(grid(), game_.world().generator),
               Optional(HasSubstr("cannot be reached")));
+}
+
+TEST_F(PlantedFaultTest, EveryHoldOfAnHonestGamePasses) {
+  for (const Hold hold : {Hold::Pause, Hold::KeysDialog, Hold::AnswerLater}) {
+    for (const std::uint32_t key : {0u, KeyV, KeyA, KeyEscape, KeyEscape}) {
+      TickInput input = Press(key);
+      input.hold = hold;
+      input.heldTicks = 3;
+      input.dialogAnswer = key == KeyEscape ? DialogResultCancel : DialogResultOk;
+      ASSERT_EQ(game_.Tick(input), std::nullopt) << static_cast<int>(hold) << " " << key;
+    }
+  }
+  // Three held ticks for each pause and keys dialog, and for each dialog answered later: the
+  // keys dialog's hold answers the tick's dialogs later too; a plain tick has nothing to wait for.
+  EXPECT_EQ(game_.counts().heldTicks, 3 * (5 + 5 + 4 + 4));
+  EXPECT_EQ(game_.counts().gaveUp, 6);
+}
+
+TEST(HeldAndTitleChecks, AnythingThatMovesWhileHeldOrDuringTheTitleIsReported) {
+  SeededSystemInputs inputs{7};
+  RandomSource random;
+  RandomSourceTestAccess::UseInputs(random, &inputs);
+  HeadlessGame game(random);
+  ASSERT_EQ(game.Start(), std::nullopt);
+  ASSERT_EQ(game.Tick(Press(KeyS)), std::nullopt);  // a title tick: S waits for the 40th
+  EXPECT_EQ(game.state().m_pendingKey, KeyS);
+  game.Play({});
+  game.state().m_elapsedCycles = 1;
+  EXPECT_THAT(game.Check(), Optional(HasSubstr("during the title")));
+
+  InvariantChecker checker;
+  checker.BeginHold(game.state(), game.world());
+  EXPECT_EQ(checker.CheckHeld(game.state(), game.world()), std::nullopt);
+  game.state().m_tickCount += 1;
+  EXPECT_THAT(checker.CheckHeld(game.state(), game.world()), Optional(HasSubstr("while held")));
+  game.state().m_tickCount -= 1;
+  game.world().grid[FarSlot] |= 0x08;
+  EXPECT_THAT(checker.CheckHeld(game.state(), game.world()),
+              Optional(HasSubstr("grid changed while held")));
 }
 
 TEST(SeededRunTest, TheSameSeedReplaysTheSameGame) {

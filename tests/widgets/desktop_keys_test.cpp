@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The desktop's keys read from Qt key events, and every game key left to the game.
-#include "app/desktop_keys.h"
+#include "game/desktop_keys.h"
 
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
 #include <QString>
+
+#include "app/key_mapping.h"
 
 namespace quillmoor {
 namespace {
@@ -13,7 +15,7 @@ namespace {
 DesktopCommand Read(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0,
                     const QString& text = {}) {
   const QKeyEvent event(QEvent::KeyPress, key, modifiers, scanCode, 0, 0, text);
-  return DesktopCommandFromEvent(event);
+  return DesktopCommandOf(KeyPressFromEvent(event));
 }
 
 constexpr Qt::KeyboardModifiers None = Qt::NoModifier;

@@ -7,6 +7,9 @@
 #include <QKeyEvent>
 #include <QString>
 #include <cstdint>
+#include <vector>
+
+#include "game/key_codes.h"
 
 namespace quillmoor {
 namespace {
@@ -14,7 +17,7 @@ namespace {
 std::uint32_t Map(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0,
                   const QString& text = {}) {
   const QKeyEvent event(QEvent::KeyPress, key, modifiers, scanCode, 0, 0, text);
-  return VirtualKeyFromEvent(event);
+  return KeyCodeFromEvent(event);
 }
 
 constexpr Qt::KeyboardModifiers None = Qt::NoModifier;
@@ -64,13 +67,42 @@ TEST(KeyMapping, NamedKeysLettersAndEverythingElse) {
   // A virtual keyboard's own keymap can put letters and Esc on the digit row's key codes.
   EXPECT_EQ(Map(Qt::Key_S, None, 11, "s"), 83u);
   EXPECT_EQ(Map(Qt::Key_Escape, None, 12), 27u);
-  EXPECT_EQ(Map(Qt::Key_V, Qt::AltModifier, 55, "v"), 0u);
-  EXPECT_EQ(Map(Qt::Key_Left, Qt::AltModifier, 113), 0u);
+  // Alt is reported beside the code; the session leaves Alt combinations to the window manager.
+  EXPECT_EQ(Map(Qt::Key_V, Qt::AltModifier, 55, "v"), 86u);
+  EXPECT_EQ(Map(Qt::Key_Left, Qt::AltModifier, 113), 37u);
   EXPECT_EQ(Map(Qt::Key_Return, None, 36, "\r"), 0u);
   EXPECT_EQ(Map(Qt::Key_Tab, None, 23, "\t"), 0u);
-  EXPECT_EQ(Map(Qt::Key_F1, None, 67), 0u);
+  EXPECT_EQ(Map(Qt::Key_F2, None, 68), 0u);
   EXPECT_EQ(Map(Qt::Key_Shift, Shift, 50), 0u);
   EXPECT_EQ(Map(Qt::Key_unknown, None, 0, QString::fromUtf8("é")), 0u);
+}
+
+TEST(KeyMapping, DesktopAndAcceleratorKeysHaveTheirCodesAndTheKeypadsInsertAndDeleteToo) {
+  EXPECT_EQ(Map(Qt::Key_Pause, None, 127), KeyPause);
+  EXPECT_EQ(Map(Qt::Key_F1, None, 67), KeyF1);
+  EXPECT_EQ(Map(Qt::Key_F6, Shift, 72), KeyF6);
+  EXPECT_EQ(Map(Qt::Key_F11, None, 95), KeyF11);
+  EXPECT_EQ(Map(Qt::Key_Backspace, Qt::AltModifier, 22), KeyBackspace);
+  EXPECT_EQ(Map(Qt::Key_Insert, Qt::KeypadModifier | Qt::ControlModifier, 90), KeyInsert);
+  EXPECT_EQ(Map(Qt::Key_Delete, Qt::KeypadModifier | Shift, 91), KeyDelete);
+  const QKeyEvent held(QEvent::KeyPress, Qt::Key_P, Shift | Qt::AltModifier, 33, 0, 0, "P", true);
+  const KeyPress press = KeyPressFromEvent(held);
+  EXPECT_EQ(press.code, KeyP);
+  EXPECT_TRUE(press.shift && press.alt && press.autoRepeat && !press.ctrl);
+}
+
+TEST(KeyMapping, EveryAcceleratorKeystrokeBecomesTheShortcutOfItsQtKeys) {
+  std::vector<QKeyCombination> shortcuts;
+  for (const Keystroke& keystroke : AcceleratorKeystrokes()) {
+    shortcuts.push_back(QtKeystroke(keystroke));
+  }
+  const std::vector<QKeyCombination> expected = {
+      Qt::CTRL | Qt::Key_C,       Qt::CTRL | Qt::Key_V,        Qt::ALT | Qt::Key_Backspace,
+      Qt::SHIFT | Qt::Key_Delete, QKeyCombination(Qt::Key_F6), Qt::SHIFT | Qt::Key_F6,
+      Qt::CTRL | Qt::Key_Insert,  Qt::SHIFT | Qt::Key_Insert,  Qt::CTRL | Qt::Key_X,
+      Qt::CTRL | Qt::Key_Z,
+  };
+  EXPECT_EQ(shortcuts, expected);
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 // a short game, every tick of which is checked; a broken invariant aborts with the state.
 //
 // Input: one byte n, then n random bytes (repeated as the game draws them), one byte for the hit
-// points the game starts with, then two bytes per tick: what to press, and the modifiers, the
-// dialog answer and how many quiet ticks follow.
+// points the game starts with, then two bytes per tick: what to press or what holds the game,
+// and the modifiers, the dialog answer and how many quiet (or held) ticks follow. The title
+// phase passes first, with no key.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -31,15 +32,30 @@ constexpr std::array<std::uint32_t, 10> RejectedKeys = {0,  9,  13, 16,  17,
                                                         66, 96, 97, 112, 0xFFFFFFFF};
 constexpr std::array<int, 4> DialogAnswers = {DialogResultOk, DialogResultCancel, 0, -1};
 
+// Holds, each with the key it comes with: a pause, the keys dialog, and the dialogs of V, A and Esc
+// answered only after the held ticks.
+struct HeldPress {
+  Hold hold;
+  std::uint32_t key;
+};
+constexpr std::array<HeldPress, 5> HeldPresses = {{
+    {Hold::Pause, 0},
+    {Hold::KeysDialog, 0},
+    {Hold::AnswerLater, KeyV},
+    {Hold::AnswerLater, KeyA},
+    {Hold::AnswerLater, KeyEscape},
+}};
+
 // The key byte: below the first bound an accepted key, then a rejected one, then a step toward
-// the goal; anything above presses nothing.
+// the goal, then a hold; anything above presses nothing.
 constexpr unsigned RejectedKeysFrom = AcceptedKeyCodes.size();
 constexpr unsigned SteerFrom = RejectedKeysFrom + RejectedKeys.size();
 constexpr unsigned SteerCodes = 16;
 constexpr unsigned SteerTo = SteerFrom + SteerCodes;
+constexpr unsigned HoldTo = SteerTo + HeldPresses.size();
 
 // The flag byte: bit 0 Shift, bit 1 Ctrl, bits 2-3 the dialog answer, bit 4 a second accepted
-// key in the same tick, bits 5-7 two quiet ticks each.
+// key in the same tick, bits 5-7 two quiet ticks each (with a hold, also as many held ticks).
 constexpr unsigned ShiftBit = 0x01;
 constexpr unsigned CtrlBit = 0x02;
 constexpr unsigned AnswerShift = 2;
@@ -108,6 +124,9 @@ void PlayInput(std::span<const std::uint8_t> data) {
   if (InvariantBreak broken = game.Start(hitPoints)) {
     Abort(game, *broken);
   }
+  if (InvariantBreak broken = game.PassTitle()) {
+    Abort(game, *broken);
+  }
   // The whole-maze checks run at every completion inside the tick checks, and once at the end.
   const auto tick = [&](const TickInput& input) {
     if (InvariantBreak broken = game.Tick(input)) {
@@ -126,6 +145,13 @@ void PlayInput(std::span<const std::uint8_t> data) {
       input.Press(RejectedKeys[keyByte - RejectedKeysFrom]);
     } else if (keyByte < SteerTo) {
       input.Press(steering.Key(game));
+    } else if (keyByte < HoldTo) {
+      const HeldPress held = HeldPresses[keyByte - SteerTo];
+      input.hold = held.hold;
+      input.heldTicks = static_cast<int>(flagByte >> QuietShift);
+      if (held.key != 0) {
+        input.Press(held.key);
+      }
     }
     if ((flagByte & SecondKeyBit) != 0) {
       input.Press(AcceptedKeyCodes[(keyByte + flagByte) % AcceptedKeyCodes.size()]);

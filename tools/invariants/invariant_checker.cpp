@@ -89,7 +89,14 @@ void InvariantChecker::AtStageEnd(const GameState& state, const GameWorld& world
 }
 
 InvariantBreak InvariantChecker::AfterTick(const GameState& state, const GameWorld& world,
-                                           std::span<const int> periods) {
+                                           const TickRequests& requests) {
+  if (InvariantBreak broken = CheckTickCountAndTitle(state, requests)) {
+    return broken;
+  }
+  if (before_.m_tickCount < TitleTicks - 1) {
+    return CheckTitleTick(state, world, requests);
+  }
+  const std::span<const int> periods = requests.periods;
   if (stageEnd_) {
     if (stageEndBreak_) {
       return stageEndBreak_;
@@ -101,6 +108,22 @@ InvariantBreak InvariantChecker::AfterTick(const GameState& state, const GameWor
     return broken;
   }
   return CheckBetweenTicks(state);
+}
+
+void InvariantChecker::BeginHold(const GameState& state, const GameWorld& world) {
+  held_ = state;
+  std::memcpy(heldGrid_.data(), world.grid.data(), heldGrid_.size());
+}
+
+InvariantBreak InvariantChecker::CheckHeld(const GameState& state, const GameWorld& world) const {
+  if (!SameStage(state, held_) || state.m_hp != held_.m_hp ||
+      state.m_tickCount != held_.m_tickCount) {
+    return std::string("the game moved while held");
+  }
+  if (std::memcmp(heldGrid_.data(), world.grid.data(), heldGrid_.size()) != 0) {
+    return std::string("the grid changed while held");
+  }
+  return std::nullopt;
 }
 
 InvariantBreak InvariantChecker::CheckWholeMaze(const GameState& state,
@@ -397,6 +420,39 @@ InvariantBreak InvariantChecker::CheckBetweenTicks(const GameState& state) const
   const CellId prev = state.m_playerPrevCell;
   if (prev != state.m_playerCell && !IsNeighbour(state.m_playerCell, prev)) {
     return "previous cell " + Cell(prev) + " is not beside the player";
+  }
+  return std::nullopt;
+}
+
+InvariantBreak InvariantChecker::CheckTickCountAndTitle(const GameState& state,
+                                                        const TickRequests& requests) const {
+  const std::int32_t expectedCount =
+      before_.m_tickCount +
+      (before_.m_tickCount < std::numeric_limits<std::int32_t>::max() ? 1 : 0);
+  if (state.m_tickCount != expectedCount) {
+    return "tick count went from " + Num(before_.m_tickCount) + " to " + Num(state.m_tickCount);
+  }
+  const bool titleTick = before_.m_tickCount < TitleTicks - 1;
+  const bool lastTitleTick = before_.m_tickCount == TitleTicks - 1;
+  if (requests.titleRepaints != (titleTick ? 1 : 0) ||
+      requests.titleRemovals != (lastTitleTick ? 1 : 0)) {
+    return "tick " + Num(state.m_tickCount) + " repainted the title " +
+           Num(requests.titleRepaints) + " times and removed it " + Num(requests.titleRemovals) +
+           " times";
+  }
+  return std::nullopt;
+}
+
+InvariantBreak InvariantChecker::CheckTitleTick(const GameState& state, const GameWorld& world,
+                                                const TickRequests& requests) const {
+  if (!SameStage(state, before_) || state.m_hp != before_.m_hp) {
+    return std::string("the game moved during the title");
+  }
+  if (std::memcmp(shadow_.data(), world.grid.data(), shadow_.size()) != 0) {
+    return std::string("the grid changed during the title");
+  }
+  if (!requests.periods.empty()) {
+    return std::string("a title tick set the tick period");
   }
   return std::nullopt;
 }

@@ -23,9 +23,17 @@ struct CheckedEvents {
   std::int64_t flippedArrows = 0;  // arrow keys taken while Up and Down were swapped
 };
 
-// Call StartStage after the first NewGame, then BeforeTick and AfterTick around every PlayTick,
-// and AtStageEnd from the next-stage dialog. The first break found is returned; the checker
-// is not meant to go on after one.
+// What a tick asked of the window besides its dialogs.
+struct TickRequests {
+  std::span<const int> periods;  // the tick periods it set, in order
+  int titleRepaints = 0;
+  int titleRemovals = 0;
+};
+
+// Call StartStage after the first NewGame, then BeforeTick and AfterTick around every tick, title
+// ticks included, and AtStageEnd from the next-stage dialog. While the game is held (paused, or a
+// dialog left open), BeginHold and then CheckHeld after every timer expiry. The first break found
+// is returned; the checker is not meant to go on after one.
 class InvariantChecker {
  public:
   // A stage NewGame has just begun: checked as fresh and taken as the reference from now on.
@@ -36,9 +44,13 @@ class InvariantChecker {
   // report and the answer it is about to give.
   void AtStageEnd(const GameState& state, const GameWorld& world, const NextStageReport& report,
                   int answer);
-  // After PlayTick; periods are the tick periods it set, in order.
+  // After the tick: the title phase's ticks change nothing but the tick count, and repaint the
+  // title; the 40th removes it and is a play tick.
   InvariantBreak AfterTick(const GameState& state, const GameWorld& world,
-                           std::span<const int> periods);
+                           const TickRequests& requests);
+  // The game as a hold begins; nothing of it may change until the hold ends.
+  void BeginHold(const GameState& state, const GameWorld& world);
+  InvariantBreak CheckHeld(const GameState& state, const GameWorld& world) const;
   // The whole-maze checks, and that the grid is the one the per-tick checks last saw.
   InvariantBreak CheckWholeMaze(const GameState& state, const GameWorld& world) const;
 
@@ -61,6 +73,9 @@ class InvariantChecker {
   InvariantBreak CheckAfterStageEnd(const GameState& state, const GameWorld& world,
                                     std::span<const int> periods);
   InvariantBreak CheckBetweenTicks(const GameState& state) const;
+  InvariantBreak CheckTickCountAndTitle(const GameState& state, const TickRequests& requests) const;
+  InvariantBreak CheckTitleTick(const GameState& state, const GameWorld& world,
+                                const TickRequests& requests) const;
   InvariantBreak CheckNewCompletion(const GameWorld& world);
 
   GameState before_;
@@ -71,6 +86,8 @@ class InvariantChecker {
   bool expectedSeamFlip_ = false;  // parity of seam crossings since the last Space or new stage
   int playerBits_ = 0;
   std::array<std::uint8_t, CellCount> shadow_{};  // the grid as the checks last saw it
+  GameState held_;
+  std::array<std::uint8_t, CellCount> heldGrid_{};
   CheckedEvents events_;
 };
 

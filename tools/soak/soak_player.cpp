@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Chooses what each tick of a soak is fed: random keys, modifiers and dialog answers, in a mood
-// drawn afresh for every stage, one of which finishes the maze and walks to the goal.
+// Chooses what each tick of a soak is fed: random keys, modifiers, dialog answers and holds, in a
+// mood drawn afresh for every stage, one of which finishes the maze and walks to the goal.
 #include "tools/soak/soak_player.h"
 
 #include <array>
@@ -33,6 +33,12 @@ constexpr double RushSpaceChance = 0.08;
 constexpr double RushStrayKeyChance = 0.03;
 constexpr double OkChance = 0.6;
 constexpr double CancelChance = 0.25;
+// Now and then the game is paused or the keys dialog shown around a tick, or the tick's dialogs
+// are answered only after some expiries, as a browser's page answers them.
+constexpr double HoldChance = 0.002;
+constexpr double PauseShareOfHolds = 0.5;  // the rest show the keys dialog
+constexpr double AnswerLaterChance = 0.3;
+constexpr int MostHeldTicks = 5;
 
 }  // namespace
 
@@ -50,13 +56,14 @@ std::uint32_t SoakPlayer::RejectedKey() {
   for (;;) {
     const std::uint32_t key =
         Chance(HugeRejectedKeyChance) ? std::numeric_limits<std::uint32_t>::max() : code(rng_);
-    if (!IsAcceptedKey(key)) {
+    // Pauses come only as holds, which end: a stray P could leave the rest of the soak paused.
+    if (!IsAcceptedKey(key) && key != KeyP && key != KeyPause) {
       return key;
     }
   }
 }
 
-int SoakPlayer::DialogAnswer() {
+int SoakPlayer::DrawDialogAnswer() {
   const double draw = std::uniform_real_distribution<double>(0.0, 1.0)(rng_);
   if (draw < OkChance) {
     return DialogResultOk;
@@ -66,6 +73,15 @@ int SoakPlayer::DialogAnswer() {
   }
   return OtherDialogResults[std::uniform_int_distribution<std::size_t>(
       0, OtherDialogResults.size() - 1)(rng_)];
+}
+
+void SoakPlayer::DrawHold(TickInput& input) {
+  if (Chance(HoldChance)) {
+    input.hold = Chance(PauseShareOfHolds) ? Hold::Pause : Hold::KeysDialog;
+  } else if (Chance(AnswerLaterChance)) {
+    input.hold = Hold::AnswerLater;
+  }
+  input.heldTicks = std::uniform_int_distribution<int>(0, MostHeldTicks)(rng_);
 }
 
 void SoakPlayer::PressRandomKeys(TickInput& input, double keyChance, bool escAllowed) {
@@ -138,7 +154,8 @@ TickInput SoakPlayer::Next(const GameState& state, const GameWorld& world) {
   TickInput input;
   input.modifiers.shift = Chance(ModifierChance);
   input.modifiers.ctrl = Chance(ModifierChance);
-  input.dialogAnswer = DialogAnswer();
+  input.dialogAnswer = DrawDialogAnswer();
+  DrawHold(input);
   switch (mood_) {
     case Mood::Busy:
       PressRandomKeys(input, BusyKeyChance, true);

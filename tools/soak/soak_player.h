@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Chooses what each tick of a soak is fed: random keys, modifiers and dialog answers, in a mood
-// drawn afresh for every stage, one of which finishes the maze and walks to the goal.
+// Chooses what each tick of a soak is fed: random keys, modifiers, dialog answers and holds, in a
+// mood drawn afresh for every stage, one of which finishes the maze and walks to the goal.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +31,8 @@ class SoakPlayer {
   bool Chance(double probability);
   std::uint32_t AnyAcceptedKey();
   std::uint32_t RejectedKey();
-  int DialogAnswer();
+  int DrawDialogAnswer();
+  void DrawHold(TickInput& input);
   void PressRandomKeys(TickInput& input, double keyChance, bool escAllowed);
   void PlanRoute();
   void SteerToGoal(TickInput& input, const GameState& state, const GameWorld& world);

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+// Key presses as every front end reports them, and what the desktop makes of them before the
+// game sees a key: the frame's swallowed keystrokes and the desktop's own commands.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace quillmoor {
+
+// A key press: its virtual-key code and the modifiers held with it.
+struct KeyPress {
+  std::uint32_t code = 0;
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+  bool autoRepeat = false;  // the key was held down, not pressed afresh
+};
+
+// One keystroke of the frame's accelerator table: the key with exactly these modifiers.
+struct Keystroke {
+  std::uint32_t code;
+  bool shift;
+  bool ctrl;
+  bool alt;
+};
+
+// Copy, paste, undo, cut and pane switching: commands nothing handles, whose keystrokes must
+// never reach the game.
+std::span<const Keystroke> AcceleratorKeystrokes();
+bool IsAcceleratorKeystroke(const KeyPress& key);
+
+enum class DesktopCommand {
+  None,
+  TogglePause,       // P (with or without Shift or Ctrl) and the Pause key
+  ShowKeys,          // F1
+  ToggleFullScreen,  // F11
+  Quit,              // Ctrl+Q
+};
+
+// The desktop command a key press asks for; None for every key the game or nobody handles, so
+// that those go on to the game. Alt combinations belong to the window manager, and F1, F11 and
+// Ctrl+Q count only with exactly the modifiers named.
+DesktopCommand DesktopCommandOf(const KeyPress& key);
+
+}  // namespace quillmoor
