@@ -13,6 +13,8 @@ ESCAPE, SPACE, LEFT, UP, RIGHT, DOWN = range(6)
 DIGIT_1 = 6
 A, F, N, R, S, V, W = range(15, 22)
 REJECTED_FROM, STEER, NOTHING = 22, 32, 255
+# Holds: a pause, the keys dialog, and V, A or Esc with their dialogs answered later.
+PAUSE, KEYS_DIALOG, LATE_V, LATE_A, LATE_ESCAPE = range(48, 53)
 FULL_HIT_POINTS, LAST_HIT_POINT = 19, 0  # the game starts with 1 + byte % 20
 
 
@@ -50,6 +52,11 @@ def main():
     # point goes in the first tick; the dialog is closed without OK.
     write("aliens_on_the_start_cell", [0x80, 0x40], LAST_HIT_POINT,
           [(NOTHING, flags(answer=1)), (ESCAPE, flags(answer=1)), (NOTHING, flags(answer=2))])
+    write("holds_and_late_answers", noise(48), FULL_HIT_POINTS,
+          [(PAUSE, flags(quiet=3)), (R, 0), (KEYS_DIALOG, flags(quiet=2)), (LATE_V, flags(quiet=1)),
+           (LATE_A, flags(quiet=4)), (LATE_ESCAPE, flags(answer=1, quiet=2)),
+           (LATE_ESCAPE, flags(quiet=1)), (DIGIT_1 + 1, flags(shift=1)), (PAUSE, 0),
+           (S, 0)] + [(STEER, 0)] * 400)
 
 
 if __name__ == "__main__":
