@@ -33,7 +33,7 @@ std::uint64_t RotateWithSignFill(std::int64_t counter) {
 
 }  // namespace
 
-RandomSource::RandomSource() : inputs(&LinuxSystemInputs()) {}
+RandomSource::RandomSource() : inputs(&PlatformSystemInputs()) {}
 
 void RandomSource::Seed(const std::uint8_t* callerBytes, std::size_t length) {
   Sha1 hash;

@@ -19,7 +19,8 @@ class SystemInputs {
   virtual bool Entropy(std::span<std::uint8_t, 16> out) const = 0;
 };
 
-// Linux: CLOCK_REALTIME seconds, CLOCK_MONOTONIC nanoseconds, getrandom(2).
-const SystemInputs& LinuxSystemInputs();
+// The inputs of the system the program is built for; random/CMakeLists.txt picks the one file
+// that defines them.
+const SystemInputs& PlatformSystemInputs();
 
 }  // namespace quillmoor

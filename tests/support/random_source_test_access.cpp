@@ -27,7 +27,7 @@ std::size_t RandomSourceTestAccess::BytesDrawn(const RandomSource& source) {
 }
 
 void RandomSourceTestAccess::UseInputs(RandomSource& source, const SystemInputs* inputs) {
-  source.inputs = inputs != nullptr ? inputs : &LinuxSystemInputs();
+  source.inputs = inputs != nullptr ? inputs : &PlatformSystemInputs();
 }
 
 std::uint32_t RandomSourceTestAccess::Cursor(const RandomSource& source) {

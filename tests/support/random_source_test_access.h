@@ -36,7 +36,7 @@ class RandomSourceTestAccess {
   // Bytes drawn since the script was installed.
   static std::size_t BytesDrawn(const RandomSource& source);
 
-  // The inputs must outlive their use; null restores the Linux inputs.
+  // The inputs must outlive their use; null restores the platform's inputs.
   static void UseInputs(RandomSource& source, const SystemInputs* inputs);
 
   static std::uint32_t Cursor(const RandomSource& source);

@@ -61,7 +61,7 @@ class LinuxInputs final : public SystemInputs {
 
 }  // namespace
 
-const SystemInputs& LinuxSystemInputs() {
+const SystemInputs& PlatformSystemInputs() {
   static const LinuxInputs inputs;
   return inputs;
 }
