@@ -2,6 +2,7 @@
 // The game view: the first stage, the title phase, the frame buffer, painting, re-entry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <utility>
