@@ -2,6 +2,7 @@
 // The modal dialogs on their dialog resources, and their data exchange.
 #include "win32/dialogs.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -23,6 +24,22 @@ std::wstring DialogItemText(HWND dialog, int id) {
   return std::wstring(text.data());
 }
 
+// As the framework's dialogs open: centred over the window that owns them.
+void CentreOverOwner(HWND dialog) {
+  const HWND owner = GetWindow(dialog, GW_OWNER);
+  RECT ownerRect{};
+  RECT dialogRect{};
+  if (owner == nullptr || !GetWindowRect(owner, &ownerRect) ||
+      !GetWindowRect(dialog, &dialogRect)) {
+    return;
+  }
+  const int width = dialogRect.right - dialogRect.left;
+  const int height = dialogRect.bottom - dialogRect.top;
+  const int x = std::max<int>(ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2, 0);
+  const int y = std::max<int>(ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2, 0);
+  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 int CModalDialog::DoModal(HWND owner) {
@@ -38,6 +55,7 @@ INT_PTR CALLBACK CModalDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam
       dialog = reinterpret_cast<CModalDialog*>(lParam);
       dialog->m_hWnd = hwnd;
       SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+      CentreOverOwner(hwnd);
       dialog->OnInitDialog();
       // The focus starts on OK, so that Enter or Space confirms at once.
       SetFocus(GetDlgItem(hwnd, IdOk));

@@ -29,8 +29,7 @@ std::wstring Wide(std::string_view utf8) {
   const int length =
       MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                      length);
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
   return wide;
 }
 
@@ -68,7 +67,8 @@ class ResourceTest : public ::testing::Test {
     if (found == nullptr) {
       return {};
     }
-    const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(module_, found)));
+    const auto* bytes =
+        static_cast<const std::uint8_t*>(LockResource(LoadResource(module_, found)));
     return std::vector<std::uint8_t>(bytes, bytes + SizeofResource(module_, found));
   }
 
@@ -168,8 +168,8 @@ void ExpectStyleOf(ControlKind kind, const ReadControl& control) {
     case ControlKind::EditMultiLine:
       // No wrap (auto-scrolling sideways) and no horizontal bar.
       EXPECT_TRUE(IsClass(control, EditClass, L"Edit"));
-      EXPECT_TRUE(has(ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_BORDER | WS_VSCROLL |
-                      WS_TABSTOP));
+      EXPECT_TRUE(
+          has(ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_BORDER | WS_VSCROLL | WS_TABSTOP));
       EXPECT_FALSE(has(WS_HSCROLL));
       break;
   }
@@ -194,10 +194,10 @@ TEST_F(ResourceTest, DialogTemplatesMatchTheSharedTemplates) {
     EXPECT_EQ(reader.Read<short>(), expected.width);
     EXPECT_EQ(reader.Read<short>(), expected.height);
     EXPECT_EQ(reader.ReadNameOrOrdinal().first, -1);  // no menu
-    reader.ReadNameOrOrdinal();                        // the standard dialog class
+    reader.ReadNameOrOrdinal();                       // the standard dialog class
     EXPECT_EQ(reader.ReadString(), Wide(expected.caption));
     EXPECT_EQ(reader.Read<WORD>(), expected.fontPoints);
-    reader.Read<WORD>();  // weight
+    reader.Read<WORD>();                // weight
     EXPECT_EQ(reader.Read<BYTE>(), 0);  // not italic
     reader.Read<BYTE>();                // character set
     EXPECT_EQ(reader.ReadString(), Wide(expected.fontFace));
@@ -251,7 +251,7 @@ TEST_F(ResourceTest, AcceleratorsAreTheTenKeystrokesWithTheFrameworksCommands) {
   std::vector<ACCEL> entries(static_cast<std::size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
   CopyAcceleratorTableW(table, entries.data(), static_cast<int>(entries.size()));
   // Copy, paste, undo, cut, next pane, previous pane, copy, paste, cut, undo.
-  const int commands[] = {IdEditCopy, IdEditPaste, IdEditUndo, IdEditCut,  IdNextPane,
+  const int commands[] = {IdEditCopy, IdEditPaste, IdEditUndo,  IdEditCut, IdNextPane,
                           IdPrevPane, IdEditCopy,  IdEditPaste, IdEditCut, IdEditUndo};
   const auto strokes = AcceleratorKeystrokes();
   ASSERT_EQ(entries.size(), strokes.size());
@@ -331,8 +331,8 @@ TEST_F(ResourceTest, VersionRecordIsJapaneseAndNames0501) {
   for (const auto& [name, want] : values) {
     wchar_t* text = nullptr;
     const std::wstring query = std::wstring(L"\\StringFileInfo\\041103a4\\") + name;
-    ASSERT_TRUE(VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&text),
-                               &length))
+    ASSERT_TRUE(
+        VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &length))
         << "the version record has no such string";
     EXPECT_EQ(std::wstring(text), Wide(want));
   }
