@@ -22,6 +22,9 @@ class CQuillmoorApp {
   // The message loop, until the frame is destroyed; the process's exit status.
   int Run();
 
+  // Null before start-up and once the loop has ended.
+  CMainFrame* mainFrame() const { return m_pMainWnd.get(); }
+
  private:
   HANDLE TickWaitHandle() const;
   void Tick();
