@@ -69,7 +69,7 @@ void CQuillmoorApp::InstallFontSubstitutions() {
       {ShellDialogFace, "IPAPGothic"},
   };
   static_assert(std::size(substitutions) == FontFaces.size(),
-                "every face of the title and dialogs");
+                "a face of the title or the dialogs left unmapped");
   for (const auto& substitution : substitutions) {
     QFont::insertSubstitutions(QString::fromUtf8(substitution.face),
                                {QString::fromLatin1(substitution.installed)});
