@@ -7,9 +7,9 @@
 #include "game/game_world.h"
 #include "render/device_pixels.h"
 #include "render/palette.h"
+#include "resources/window_captions.h"
 #include "win32/dialogs.h"
 #include "win32/resource_ids.h"
-#include "win32/shared_texts.h"
 
 namespace quillmoor::win32 {
 
@@ -203,7 +203,7 @@ DialogAnswer CChildView::RunKeysDialog() {
 }
 
 void CChildView::ShowPaused(bool paused) {
-  SetWindowTextW(Owner(), Widen(paused ? PausedFrameTitle() : FrameTitle()).c_str());
+  SetWindowTextW(Owner(), Widen(paused ? PausedFrameCaption : FrameCaption).c_str());
 }
 
 void CChildView::ToggleFullScreen() {

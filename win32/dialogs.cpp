@@ -6,8 +6,9 @@
 #include <cstddef>
 #include <vector>
 
+#include "resources/career_text.h"
+#include "resources/outcome_messages.h"
 #include "win32/resource_ids.h"
-#include "win32/shared_texts.h"
 #include "win32/window.h"
 
 namespace quillmoor::win32 {
@@ -104,13 +105,11 @@ CDlgNextStage::CDlgNextStage() : CModalDialog(IdNextStage) {}
 
 void CDlgNextStage::SetOutcome(StageOutcome outcome) {
   const auto index = static_cast<std::size_t>(outcome);
-  const auto ja = OutcomeMessagesJa();
-  const auto en = OutcomeMessagesEn();
-  if (index >= ja.size() || index >= en.size()) {
+  if (index >= OutcomeMessagesJa.size() || index >= OutcomeMessagesEn.size()) {
     return;
   }
-  m_strMessageJa = Widen(ja[index]);
-  m_strMessageEn = Widen(en[index]);
+  m_strMessageJa = Widen(OutcomeMessagesJa[index]);
+  m_strMessageEn = Widen(OutcomeMessagesEn[index]);
 }
 
 void CDlgNextStage::OnInitDialog() {

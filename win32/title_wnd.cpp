@@ -3,9 +3,10 @@
 #include "win32/title_wnd.h"
 
 #include <cstddef>
+#include <iterator>
 
+#include "resources/title_lines.h"
 #include "win32/resource_ids.h"
-#include "win32/shared_texts.h"
 
 namespace quillmoor::win32 {
 
@@ -38,9 +39,8 @@ bool CTitleWnd::Create(HWND parent) {
 }
 
 void CTitleWnd::CreateFonts(int dpi) {
-  const auto lines = TitleLines();
-  for (std::size_t i = 0; i < m_lines.size() && i < lines.size(); ++i) {
-    const TitleLineData& data = lines[i];
+  for (std::size_t i = 0; i < m_lines.size() && i < std::size(TitleLines); ++i) {
+    const TitleLineLayout& data = TitleLines[i];
     TitleLine& line = m_lines[i];
     line.font = CreateFontW(Scaled(data.height, dpi), Scaled(data.width, dpi), 0, 0, 0, data.italic,
                             FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -48,7 +48,7 @@ void CTitleWnd::CreateFonts(int dpi) {
     line.box = RECT{Scaled(data.left, dpi), Scaled(data.top, dpi), Scaled(data.right, dpi),
                     Scaled(data.bottom, dpi)};
     line.text = Widen(data.text);
-    line.format = data.rightAligned ? RightFormat : CentredFormat;
+    line.format = data.placement == TitlePlacement::Right ? RightFormat : CentredFormat;
   }
 }
 

@@ -14,8 +14,11 @@
 #include <vector>
 
 #include "game/desktop_keys.h"
+#include "resources/dialog_templates.h"
+#include "resources/version.h"
+#include "resources/window_captions.h"
 #include "win32/resource_ids.h"
-#include "win32/shared_texts.h"
+#include "win32/version_record.h"
 
 namespace quillmoor::win32 {
 namespace {
@@ -135,7 +138,7 @@ bool IsClass(const ReadControl& control, int ordinal, const wchar_t* name) {
 }
 
 // Style bits a control of each kind must carry and must not.
-void ExpectStyleOf(ControlKind kind, const ReadControl& control) {
+void ExpectStyleOf(quillmoor::ControlKind kind, const ReadControl& control) {
   const DWORD style = control.style;
   const auto has = [style](DWORD bits) { return (style & bits) == bits; };
   EXPECT_TRUE(has(WS_CHILD | WS_VISIBLE));
@@ -176,7 +179,8 @@ void ExpectStyleOf(ControlKind kind, const ReadControl& control) {
 }
 
 TEST_F(ResourceTest, DialogTemplatesMatchTheSharedTemplates) {
-  for (const DialogData& expected : Dialogs()) {
+  for (const DialogTemplate* dialog : DialogTemplates) {
+    const DialogTemplate& expected = *dialog;
     SCOPED_TRACE("dialog " + std::to_string(expected.id));
     const auto bytes = Resource(RT_DIALOG, MAKEINTRESOURCEW(expected.id));
     ASSERT_FALSE(bytes.empty());
@@ -191,8 +195,8 @@ TEST_F(ResourceTest, DialogTemplatesMatchTheSharedTemplates) {
     const auto count = reader.Read<WORD>();
     reader.Read<short>();
     reader.Read<short>();
-    EXPECT_EQ(reader.Read<short>(), expected.width);
-    EXPECT_EQ(reader.Read<short>(), expected.height);
+    EXPECT_EQ(reader.Read<short>(), expected.widthUnits);
+    EXPECT_EQ(reader.Read<short>(), expected.heightUnits);
     EXPECT_EQ(reader.ReadNameOrOrdinal().first, -1);  // no menu
     reader.ReadNameOrOrdinal();                       // the standard dialog class
     EXPECT_EQ(reader.ReadString(), Wide(expected.caption));
@@ -203,8 +207,9 @@ TEST_F(ResourceTest, DialogTemplatesMatchTheSharedTemplates) {
     EXPECT_EQ(reader.ReadString(), Wide(expected.fontFace));
 
     ASSERT_EQ(count, expected.controls.size());
-    for (const ControlData& want : expected.controls) {
-      SCOPED_TRACE("control at " + std::to_string(want.x) + ", " + std::to_string(want.y));
+    for (const ControlTemplate& want : expected.controls) {
+      SCOPED_TRACE("control at " + std::to_string(want.rect.x) + ", " +
+                   std::to_string(want.rect.y));
       reader.AlignToDword();
       ReadControl got{};
       reader.Read<DWORD>();  // help id
@@ -221,11 +226,11 @@ TEST_F(ResourceTest, DialogTemplatesMatchTheSharedTemplates) {
       for (WORD i = 0; i < extra; ++i) {
         reader.Read<BYTE>();
       }
-      EXPECT_EQ(got.id, want.id);
-      EXPECT_EQ(got.x, want.x);
-      EXPECT_EQ(got.y, want.y);
-      EXPECT_EQ(got.width, want.width);
-      EXPECT_EQ(got.height, want.height);
+      EXPECT_EQ(got.id, ScriptControlId(want.id));
+      EXPECT_EQ(got.x, want.rect.x);
+      EXPECT_EQ(got.y, want.rect.y);
+      EXPECT_EQ(got.width, want.rect.width);
+      EXPECT_EQ(got.height, want.rect.height);
       if (want.kind != ControlKind::Icon) {
         EXPECT_EQ(got.text, Wide(want.text));
       }
@@ -236,12 +241,15 @@ TEST_F(ResourceTest, DialogTemplatesMatchTheSharedTemplates) {
 }
 
 TEST_F(ResourceTest, StringsNameTheFrameAndTheApplication) {
-  for (const int id : {IdMainFrame, IdAppTitle}) {
-    Resource(RT_STRING, MAKEINTRESOURCEW(id / 16 + 1));
+  ASSERT_EQ(StringTable.size(), 2u);
+  for (const StringResource& string : StringTable) {
+    Resource(RT_STRING, MAKEINTRESOURCEW(string.id / 16 + 1));
     wchar_t text[64] = {};
-    EXPECT_GT(LoadStringW(module_, static_cast<UINT>(id), text, 64), 0);
-    EXPECT_EQ(std::wstring(text), Wide(FrameTitle()));
+    EXPECT_GT(LoadStringW(module_, static_cast<UINT>(string.id), text, 64), 0);
+    EXPECT_EQ(std::wstring(text), Wide(string.text));
   }
+  EXPECT_EQ(StringTable[0].id, IdMainFrame);
+  EXPECT_EQ(StringTable[1].id, IdAppTitle);
 }
 
 TEST_F(ResourceTest, AcceleratorsAreTheTenKeystrokesWithTheFrameworksCommands) {
@@ -317,16 +325,16 @@ TEST_F(ResourceTest, VersionRecordIsJapaneseAndNames0501) {
   EXPECT_EQ(translation[0], 0x0411);
   EXPECT_EQ(translation[1], 932);
 
-  const VersionStrings& strings = VersionRecord();
+  const VersionStrings& strings = VersionRecord;
   const std::pair<const wchar_t*, std::string_view> values[] = {
-      {L"FileVersion", "0.5.0.1"},
-      {L"ProductVersion", "0.5.0.1"},
+      {L"FileVersion", VersionString},
+      {L"ProductVersion", VersionString},
       {L"InternalName", strings.internalName},
       {L"OriginalFilename", strings.originalFilename},
       {L"ProductName", strings.productName},
       {L"CompanyName", strings.companyName},
       {L"FileDescription", strings.fileDescription},
-      {L"LegalCopyright", strings.legalCopyright},
+      {L"LegalCopyright", CopyrightNotice},
   };
   for (const auto& [name, want] : values) {
     wchar_t* text = nullptr;
