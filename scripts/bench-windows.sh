@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh windows
+scripts/install-deps.sh windows-test
 cmake --preset windows >/dev/null
 cmake --build build/windows -j 2 --target windows_tick_rate
 export WINEPREFIX=$PWD/build/windows/wine-prefix

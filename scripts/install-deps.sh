@@ -7,14 +7,15 @@
 #   scripts/install-deps.sh play   building, playing and packaging the game (the default)
 #   scripts/install-deps.sh test   that, and the tools of the tests, the fuzzer and packaging checks
 #   scripts/install-deps.sh release what scripts/test-release.sh needs to make a Debian system
-#   scripts/install-deps.sh windows the Windows program's cross build, and its tests under Wine
+#   scripts/install-deps.sh windows the Windows program's cross build
+#   scripts/install-deps.sh windows-test that, and Wine and the X tools its tests run with
 set -euo pipefail
 
 purpose=${1:-play}
 case "$purpose" in
-  play | test | release | windows) ;;
+  play | test | release | windows | windows-test) ;;
   *)
-    echo "usage: $0 [play|test|release|windows]" >&2
+    echo "usage: $0 [play|test|release|windows|windows-test]" >&2
     exit 2
     ;;
 esac
@@ -62,8 +63,7 @@ test_packages=(
   diffoscope-minimal "showing why two builds of one commit differ"
 )
 
-# The cross build needs no Qt: the Windows front end is plain Win32. Wine runs what it makes, in
-# an X server that the tests drive as they drive the Linux program.
+# The cross build needs no Qt: the Windows front end is plain Win32.
 windows_packages=(
   build-essential "the host compiler of the resource script's generator"
   cmake "the build"
@@ -73,6 +73,11 @@ windows_packages=(
   binutils-mingw-w64-x86-64 "windres for the resource script, objdump for the import check"
   python3 "the zip, and the Windows tests"
   googletest "GoogleTest's sources, built for Windows with the unit tests"
+)
+
+# Wine runs what the cross build makes, in an X server that the tests drive as they drive the
+# Linux program.
+windows_test_packages=(
   wine "running the Windows program and its unit tests"
   wine64 "running 64-bit Windows programs"
   xvfb "the X server the Windows program runs in under test"
@@ -125,6 +130,7 @@ case "$purpose" in
   test) add "${play_packages[@]}" "${test_packages[@]}" ;;
   release) add "${release_packages[@]}" ;;
   windows) add "${windows_packages[@]}" ;;
+  windows-test) add "${windows_packages[@]}" "${windows_test_packages[@]}" ;;
 esac
 
 sudo=()

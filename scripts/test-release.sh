@@ -3,9 +3,9 @@
 # Runs the README's test command and the sanitizer run in a fresh clone inside a fresh, minimal
 # Debian system of the given release (12 or 13), then builds the package there, installs it with
 # apt and starts the installed program. The Windows program is cross-built there too; its Wine
-# tests run there only with QUILLMOOR_WINE_TESTS=1. The system is made once with debootstrap into
-# a cache outside the clone; every run starts from a clean copy of it, so the project's own scripts must
-# install everything, as on a new machine. Needs root (debootstrap, chroot, mounts).
+# tests run there only with QUILLMOOR_WINE_TESTS=1. The system is made once with debootstrap
+# into a cache outside the clone; every run starts from a clean copy of it, so the project's own
+# scripts must install everything, as on a new machine. Needs root (debootstrap, chroot, mounts).
 #
 #   scripts/test-release.sh 13      QUILLMOOR_RELEASE_CACHE moves the cache (default below)
 set -euo pipefail

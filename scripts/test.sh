@@ -16,7 +16,7 @@ if [[ "${QUILLMOOR_WINE_TESTS:-1}" == 0 ]]; then
   scripts/windows.sh
   echo "The Windows build took $((SECONDS - start)) s (its Wine tests left out)"
 else
-  scripts/install-deps.sh windows
+  scripts/install-deps.sh windows-test
   cmake --preset windows
   cmake --build --preset windows-tests -j 2
   ctest --preset windows
