@@ -38,15 +38,26 @@ bool IsKnownFace(std::string_view face) {
 
 // Every text of the tables, each once.
 std::vector<std::string_view> AllTexts() {
-  std::vector<std::string_view> texts(OutcomeMessagesJa.begin(), OutcomeMessagesJa.end());
-  texts.insert(texts.end(), OutcomeMessagesEn.begin(), OutcomeMessagesEn.end());
-  texts.insert(texts.end(), {FrameCaption, PausedFrameCaption, ApplicationName});
-  texts.insert(texts.end(), FontFaces.begin(), FontFaces.end());
+  // One push_back at a time: GCC 12 at -O3 misreads a range insert into a vector as overflowing.
+  std::vector<std::string_view> texts;
+  for (const auto* table : {&OutcomeMessagesJa, &OutcomeMessagesEn}) {
+    for (std::string_view message : *table) {
+      texts.push_back(message);
+    }
+  }
+  for (std::string_view caption : {FrameCaption, PausedFrameCaption, ApplicationName}) {
+    texts.push_back(caption);
+  }
+  for (std::string_view face : FontFaces) {
+    texts.push_back(face);
+  }
   for (const StringResource& string : StringTable) {
     texts.push_back(string.text);
   }
   for (const KeyRow& row : KeyRows) {
-    texts.insert(texts.end(), {row.keys, row.japanese, row.english});
+    for (std::string_view text : {row.keys, row.japanese, row.english}) {
+      texts.push_back(text);
+    }
   }
   for (const TitleLineLayout& line : TitleLines) {
     texts.push_back(line.text);
