@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "game/maze_grid.h"
+#include "render/vector_pixels.h"
 #include "render/view_geometry.h"
 
 namespace quillmoor {
@@ -72,30 +73,21 @@ Pixel* RowStart(FrameBuffer& buffer, int x, int y) {
   std::memcpy(dest, source, count * sizeof(Pixel));
 }
 
-// Four pixels in one vector register (a GCC and Clang extension), so that widening a cell to
-// S pixels is a register shuffle rather than S separate stores.
-constexpr int QuadSize = 4;
-using PixelQuad = Pixel __attribute__((vector_size(QuadSize * sizeof(Pixel))));
-
-void StoreQuad(Pixel* dest, PixelQuad quad) {
-  std::memcpy(dest, &quad, sizeof quad);
-}
-
-// Writes each of `cells` source pixels S times over.
+// Writes each of `cells` source pixels S times over: a cell widened to S pixels is a register
+// shuffle rather than S separate stores.
 template <int S>
 void WidenPixels(Pixel* dest, const Pixel* source, int cells) {
   int k = 0;
   for (; k + QuadSize <= cells; k += QuadSize) {
-    PixelQuad quad;
-    std::memcpy(&quad, source + k, sizeof quad);
+    const PixelQuad quad = LoadQuad(source + k);
     if constexpr (S == 2) {
-      StoreQuad(dest, __builtin_shufflevector(quad, quad, 0, 0, 1, 1));
-      StoreQuad(dest + QuadSize, __builtin_shufflevector(quad, quad, 2, 2, 3, 3));
+      StoreQuad(dest, ShuffleQuad<0, 0, 1, 1>(quad));
+      StoreQuad(dest + QuadSize, ShuffleQuad<2, 2, 3, 3>(quad));
     } else {
       static_assert(S == 3);
-      StoreQuad(dest, __builtin_shufflevector(quad, quad, 0, 0, 0, 1));
-      StoreQuad(dest + QuadSize, __builtin_shufflevector(quad, quad, 1, 1, 2, 2));
-      StoreQuad(dest + 2 * QuadSize, __builtin_shufflevector(quad, quad, 2, 3, 3, 3));
+      StoreQuad(dest, ShuffleQuad<0, 0, 0, 1>(quad));
+      StoreQuad(dest + QuadSize, ShuffleQuad<1, 1, 2, 2>(quad));
+      StoreQuad(dest + 2 * QuadSize, ShuffleQuad<2, 3, 3, 3>(quad));
     }
     dest += QuadSize * S;
   }
@@ -112,7 +104,7 @@ void WidenPixels(Pixel* dest, const Pixel* source, int cells, int side) {
   const auto width = static_cast<std::size_t>(side);
   for (int k = 0; k < cells; ++k) {
     const Pixel pixel = source[k];
-    const PixelQuad quad = {pixel, pixel, pixel, pixel};
+    const PixelQuad quad = SplatQuad(pixel);
     for (std::size_t at = 0; at + QuadSize < width; at += QuadSize) {
       StoreQuad(dest + at, quad);
     }

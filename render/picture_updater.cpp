@@ -6,6 +6,7 @@
 
 #include "game/maze_grid.h"
 #include "render/maze_renderer.h"
+#include "render/vector_pixels.h"
 #include "render/view_geometry.h"
 
 namespace quillmoor {
@@ -62,20 +63,15 @@ void PictureUpdater::Update(FrameBuffer& buffer, const MazeGrid& grid, const Pal
 // Compares a cache line of cells at a time, sixteen bytes to a vector register: a tick changes
 // a few dozen of the 65,536.
 void PictureUpdater::FindChangedCells(const MazeGrid& grid) {
-  using Lanes = std::uint64_t __attribute__((vector_size(16)));
   constexpr std::size_t Block = 64;
   const std::uint8_t* now = grid.data();
   const std::uint8_t* shown = shown_.data();
   for (std::size_t at = 0; at < shown_.size() && changed_.size() <= MaxChangedCells; at += Block) {
-    Lanes difference{};
-    for (std::size_t offset = 0; offset < Block; offset += sizeof(Lanes)) {
-      Lanes a;
-      Lanes b;
-      std::memcpy(&a, now + at + offset, sizeof(Lanes));
-      std::memcpy(&b, shown + at + offset, sizeof(Lanes));
-      difference |= a ^ b;
+    ByteLanes difference{};
+    for (std::size_t offset = 0; offset < Block; offset += sizeof(ByteLanes)) {
+      difference |= LoadLanes(now + at + offset) ^ LoadLanes(shown + at + offset);
     }
-    if ((difference[0] | difference[1]) == 0) {
+    if (!AnyBitSet(difference)) {
       continue;
     }
     for (std::size_t cell = at; cell < at + Block; ++cell) {
