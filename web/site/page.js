@@ -88,12 +88,14 @@
     const ratio = window.devicePixelRatio || 1;
     let width;
     let height;
-    if (deviceSize) {
+    width = Math.round(stage.clientWidth * ratio);
+    height = Math.round(stage.clientHeight * ratio);
+    // The exact device size differs from the rounded product by a pixel at most; an emulated
+    // ratio (a browser's device emulation) can leave it at the CSS size, which is not taken.
+    if (deviceSize && Math.abs(deviceSize.width - width) <= 1 &&
+        Math.abs(deviceSize.height - height) <= 1) {
       width = deviceSize.width;
       height = deviceSize.height;
-    } else {
-      width = Math.round(stage.clientWidth * ratio);
-      height = Math.round(stage.clientHeight * ratio);
     }
     module._qm_resize(width, height, ratio);
   }
@@ -112,11 +114,7 @@
         observer.observe(stage);
       }
     }
-    window.addEventListener('resize', () => {
-      if (!deviceSize) {
-        sendSize();
-      }
-    });
+    window.addEventListener('resize', sendSize);
     // A zoom or a move to another screen changes the ratio; the observer above tells only
     // where it reports device pixels.
     let ratioQuery = null;
