@@ -2,20 +2,20 @@
 // The version dialog: icon, program name and version, copyright, OK.
 #pragma once
 
-#include <QDialog>
+#include "dialogs/template_dialog.h"
 
 namespace quillmoor {
 
-class CAboutDlg : public QDialog {
+class CAboutDlg : public CTemplateDialog {
   Q_OBJECT
 
  public:
-  // Laid out in dialog units on the 9 pt "MS UI Gothic" face.
+  // On its template, laid out in dialog units on the 9 pt "MS UI Gothic" face.
   explicit CAboutDlg(QWidget* parent = nullptr);
 
-  // Runs the dialog modally: DialogResultOk after OK, DialogResultCancel after Esc or the
-  // close box.
-  int DoModal();
+ protected:
+  // The lines are fixed text: nothing to fill in.
+  void OnInitDialog() override {}
 };
 
 }  // namespace quillmoor

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/version.h"
+#include "resources/version.h"
 
 namespace quillmoor {
 

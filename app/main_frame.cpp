@@ -11,13 +11,11 @@
 #include "app/key_mapping.h"
 #include "app/quillmoor_app.h"
 #include "game/desktop_keys.h"
+#include "resources/window_captions.h"
 
 namespace quillmoor {
 
 namespace {
-
-const QString FrameTitle = QStringLiteral("Quillmoor");
-const QString PausedFrameTitle = QStringLiteral("Quillmoor — 一時停止 Paused");
 
 // The title screen is laid out on 1200 x 600 pixels; the frame opens a little larger.
 constexpr QSize DefaultFrameSize(1216, 640);
@@ -25,7 +23,7 @@ constexpr QSize DefaultFrameSize(1216, 640);
 }  // namespace
 
 CMainFrame::CMainFrame() : m_wndView(this) {
-  setWindowTitle(FrameTitle);
+  setWindowTitle(QString::fromUtf8(FrameCaption));
   setWindowIcon(CQuillmoorApp::ApplicationIcon());
   setCentralWidget(&m_wndView);
   setFocusProxy(&m_wndView);
@@ -54,7 +52,7 @@ void CMainFrame::ToggleFullScreen() {
 }
 
 void CMainFrame::OnPausedChanged(bool paused) {
-  setWindowTitle(paused ? PausedFrameTitle : FrameTitle);
+  setWindowTitle(QString::fromUtf8(paused ? PausedFrameCaption : FrameCaption));
 }
 
 void CMainFrame::InstallSwallowedKeys() {

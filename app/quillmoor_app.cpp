@@ -3,27 +3,30 @@
 // append to every window title), maps the game's fonts, opens the main frame.
 #include "app/quillmoor_app.h"
 
+#include <iterator>
 #include <new>
+#include <string_view>
 
 #include <QFont>
 #include <QString>
 #include <QStringList>
 
 #include "app/main_frame.h"
-#include "app/version.h"
+#include "resources/font_faces.h"
+#include "resources/version.h"
+#include "resources/window_captions.h"
 
 namespace quillmoor {
 
 namespace {
 
-const QString ApplicationName = QStringLiteral("Quillmoor");
 const QString DesktopFileName = QStringLiteral("io.github.quillmoor.Quillmoor");
 constexpr int IconSizes[] = {16, 32, 48, 64, 96, 128, 256};
 
 }  // namespace
 
 CQuillmoorApp::CQuillmoorApp(int& argc, char** argv) : QApplication(argc, argv) {
-  setApplicationName(ApplicationName);
+  setApplicationName(QString::fromUtf8(ApplicationName));
   setApplicationVersion(QString::fromLatin1(VersionString));
   setDesktopFileName(DesktopFileName);
   InstallFontSubstitutions();
@@ -56,10 +59,21 @@ CMainFrame* CQuillmoorApp::mainFrame() const {
 
 void CQuillmoorApp::InstallFontSubstitutions() {
   // Debian's fontconfig aliases none of these names; unmapped they all fall to DejaVu Sans.
-  QFont::insertSubstitutions(QStringLiteral("MS P 明朝"), {QStringLiteral("IPAPMincho")});
-  QFont::insertSubstitutions(QStringLiteral("Century"), {QStringLiteral("C059")});
-  QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"), {QStringLiteral("IPAPGothic")});
-  QFont::insertSubstitutions(QStringLiteral("MS Shell Dlg"), {QStringLiteral("IPAPGothic")});
+  const struct {
+    std::string_view face;
+    const char* installed;
+  } substitutions[] = {
+      {MinchoFace, "IPAPMincho"},
+      {CenturyFace, "C059"},
+      {UiGothicFace, "IPAPGothic"},
+      {ShellDialogFace, "IPAPGothic"},
+  };
+  static_assert(std::size(substitutions) == FontFaces.size(),
+                "a face of the title or the dialogs left unmapped");
+  for (const auto& substitution : substitutions) {
+    QFont::insertSubstitutions(QString::fromUtf8(substitution.face),
+                               {QString::fromLatin1(substitution.installed)});
+  }
 }
 
 QIcon CQuillmoorApp::ApplicationIcon() {

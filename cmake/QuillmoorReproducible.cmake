@@ -44,6 +44,9 @@ endfunction()
 # given folders compiles in (__FILE__, debug information): the program's bytes, its build id and
 # the checksum of its debug symbols then do not depend on where it was built.
 function(quillmoor_map_build_paths)
+  if(MSVC)
+    return()
+  endif()
   # The build folder may lie inside the source folder; GCC and clang try the last map first.
   set(maps -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
   foreach(folder IN LISTS ARGN)

@@ -6,15 +6,9 @@
 #include <QRect>
 #include <QSize>
 
-namespace quillmoor {
+#include "resources/dialog_template.h"
 
-// A control's or dialog's position and size in dialog units.
-struct DialogUnitRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
+namespace quillmoor {
 
 // Rounds number * numerator / denominator to the nearest integer, halves away from zero, without
 // intermediate overflow; the result saturates at the int range. denominator must be positive.

@@ -1,32 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The author-career dialog's controls and the filling of its text box.
+// The author-career dialog: the filling of its text box.
 #include "dialogs/dlg_author_carrier.h"
 
 #include <QPlainTextEdit>
 
-#include "dialogs/career_text.h"
+#include "resources/career_text.h"
+#include "resources/dialog_templates.h"
 
 namespace quillmoor {
 
-namespace {
-
-constexpr ControlTemplate AuthorCarrierControls[] = {
-    {ControlKind::DefaultButton, ControlIdOk, "OK", {259, 282, 50, 14}},
-    {ControlKind::EditMultiLine, CDlgAuthorCarrier::IdCareer, nullptr, {7, 7, 302, 272}},
-};
-
-constexpr DialogTemplate AuthorCarrierTemplate{
-    "著者経歴 Author Carrier", "MS Shell Dlg", 8, 316, 303, AuthorCarrierControls,
-};
-
-}  // namespace
-
+// The text is UTF-8, so no code page of the user's locale ever takes part in reading it.
 CDlgAuthorCarrier::CDlgAuthorCarrier(QWidget* parent)
     : CTemplateDialog(AuthorCarrierTemplate, parent),
-      m_strCareer(DecodeShiftJis(StoredCareerText())) {}
+      m_strCareer(QString::fromUtf8(CareerText())) {}
 
 void CDlgAuthorCarrier::OnInitDialog() {
-  auto* box = qobject_cast<QPlainTextEdit*>(GetDlgItem(IdCareer));
+  auto* box = qobject_cast<QPlainTextEdit*>(GetDlgItem(AuthorCarrierCareerId));
   if (box == nullptr) {
     return;
   }

@@ -12,11 +12,7 @@ class CDlgAuthorCarrier : public CTemplateDialog {
   Q_OBJECT
 
  public:
-  enum ControlId : int {
-    IdCareer = 1000,
-  };
-
-  // Decodes the stored career text into m_strCareer, afresh for every dialog object.
+  // Reads the stored career text into m_strCareer, afresh for every dialog object.
   explicit CDlgAuthorCarrier(QWidget* parent = nullptr);
 
   QString m_strCareer;

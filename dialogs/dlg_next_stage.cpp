@@ -1,28 +1,20 @@
 // SPDX-License-Identifier: MIT
-// The end-of-stage dialog's controls, its data exchange and the outcome messages.
+// The end-of-stage dialog: its outcome's messages and its data exchange.
 #include "dialogs/dlg_next_stage.h"
+
+#include <cstddef>
+
+#include "resources/dialog_templates.h"
+#include "resources/outcome_messages.h"
 
 namespace quillmoor {
 
 namespace {
 
-constexpr ControlTemplate NextStageControls[] = {
-    {ControlKind::DefaultButton, ControlIdOk, "OK", {127, 116, 50, 14}},
-    {ControlKind::EditCentredBare, CDlgNextStage::IdMessageJa, nullptr, {7, 7, 170, 14}},
-    {ControlKind::EditCentred, CDlgNextStage::IdMessageEn, nullptr, {7, 24, 170, 14}},
-    {ControlKind::Static, 0, "Elapsed Cycle:", {31, 44, 48, 8}},
-    {ControlKind::Static, 0, "Skipped Cycle:", {31, 63, 48, 8}},
-    {ControlKind::Static, 0, "Current HP:", {31, 82, 39, 8}},
-    {ControlKind::Static, 0, "NextStageAliens:", {31, 101, 56, 8}},
-    {ControlKind::EditLeft, CDlgNextStage::IdElapsedCycle, nullptr, {91, 41, 63, 14}},
-    {ControlKind::EditLeft, CDlgNextStage::IdSkippedCycle, nullptr, {91, 60, 63, 14}},
-    {ControlKind::EditLeft, CDlgNextStage::IdCurrentHp, nullptr, {91, 79, 63, 14}},
-    {ControlKind::EditLeft, CDlgNextStage::IdNextStageAliens, nullptr, {91, 98, 63, 14}},
-};
-
-constexpr DialogTemplate NextStageTemplate{
-    "Go To Next Stage", "MS Shell Dlg", 8, 184, 137, NextStageControls,
-};
+constexpr std::size_t OutcomeCount = OutcomeMessagesJa.size();
+static_assert(OutcomeMessagesEn.size() == OutcomeCount);
+static_assert(static_cast<std::size_t>(StageOutcome::OutOfHp) + 1 == OutcomeCount,
+              "one pair of messages for each way a stage ends");
 
 }  // namespace
 
@@ -30,30 +22,30 @@ CDlgNextStage::CDlgNextStage(QWidget* parent) : CTemplateDialog(NextStageTemplat
 
 void CDlgNextStage::SetOutcome(StageOutcome outcome) {
   const int index = static_cast<int>(outcome);
-  if (index < 0 || index >= StageOutcomeCount) {
+  if (index < 0 || static_cast<std::size_t>(index) >= OutcomeCount) {
     return;
   }
-  m_strMessageJa = OutcomeMessagesJa[index].toString();
-  m_strMessageEn = OutcomeMessagesEn[index].toString();
+  m_strMessageJa = QString::fromUtf8(OutcomeMessagesJa[index]);
+  m_strMessageEn = QString::fromUtf8(OutcomeMessagesEn[index]);
 }
 
 void CDlgNextStage::OnInitDialog() {
   // The numbers first, then the messages, each as a plain signed decimal.
-  SetEditText(IdElapsedCycle, QString::number(m_nElapsedCycle));
-  SetEditText(IdSkippedCycle, QString::number(m_nSkippedCycle));
-  SetEditText(IdCurrentHp, QString::number(m_nCurrentHp));
-  SetEditText(IdNextStageAliens, QString::number(m_nNextStageAliens));
-  SetEditText(IdMessageJa, m_strMessageJa);
-  SetEditText(IdMessageEn, m_strMessageEn);
+  SetEditText(NextStageElapsedCycleId, QString::number(m_nElapsedCycle));
+  SetEditText(NextStageSkippedCycleId, QString::number(m_nSkippedCycle));
+  SetEditText(NextStageCurrentHpId, QString::number(m_nCurrentHp));
+  SetEditText(NextStageNextAliensId, QString::number(m_nNextStageAliens));
+  SetEditText(NextStageMessageJaId, m_strMessageJa);
+  SetEditText(NextStageMessageEnId, m_strMessageEn);
 }
 
 void CDlgNextStage::OnOK() {
-  m_nElapsedCycle = ParsedNumber(IdElapsedCycle, m_nElapsedCycle);
-  m_nSkippedCycle = ParsedNumber(IdSkippedCycle, m_nSkippedCycle);
-  m_nCurrentHp = ParsedNumber(IdCurrentHp, m_nCurrentHp);
-  m_nNextStageAliens = ParsedNumber(IdNextStageAliens, m_nNextStageAliens);
-  m_strMessageJa = EditText(IdMessageJa);
-  m_strMessageEn = EditText(IdMessageEn);
+  m_nElapsedCycle = ParsedNumber(NextStageElapsedCycleId, m_nElapsedCycle);
+  m_nSkippedCycle = ParsedNumber(NextStageSkippedCycleId, m_nSkippedCycle);
+  m_nCurrentHp = ParsedNumber(NextStageCurrentHpId, m_nCurrentHp);
+  m_nNextStageAliens = ParsedNumber(NextStageNextAliensId, m_nNextStageAliens);
+  m_strMessageJa = EditText(NextStageMessageJaId);
+  m_strMessageEn = EditText(NextStageMessageEnId);
 }
 
 std::int32_t CDlgNextStage::ParsedNumber(int id, std::int32_t fallback) const {

@@ -3,8 +3,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringView>
-#include <array>
 #include <cstdint>
 
 #include "dialogs/template_dialog.h"
@@ -12,33 +10,10 @@
 
 namespace quillmoor {
 
-inline constexpr int StageOutcomeCount = 3;
-
-// Indexed by StageOutcome.
-inline constexpr std::array<QStringView, StageOutcomeCount> OutcomeMessagesJa{
-    u"ようやった。さあ、次行こうか！",
-    u"あきらめるな。まだまだだ！",
-    u"遊びの時間は終わらない。",
-};
-inline constexpr std::array<QStringView, StageOutcomeCount> OutcomeMessagesEn{
-    u"You Win! Let's Go To Next Stage.",
-    u"Neverrrr, Give Up! Go To Next.",
-    u"Playing Time Never Ends.",
-};
-
 class CDlgNextStage : public CTemplateDialog {
   Q_OBJECT
 
  public:
-  enum ControlId : int {
-    IdMessageJa = 1000,
-    IdMessageEn = 1001,
-    IdElapsedCycle = 1002,
-    IdSkippedCycle = 1003,
-    IdCurrentHp = 1004,
-    IdNextStageAliens = 1005,
-  };
-
   explicit CDlgNextStage(QWidget* parent = nullptr);
 
   // Copies the outcome's pair of messages into the two message fields. A value outside the

@@ -54,14 +54,17 @@ CTemplateDialog::CTemplateDialog(const DialogTemplate& dialogTemplate, QWidget* 
   for (const ControlTemplate& control : dialogTemplate.controls) {
     QWidget* widget = CreateControl(control);
     widget->setGeometry(layout.ToPixels(control.rect));
-    if (control.id != 0) {
+    if (control.kind == ControlKind::Icon) {
+      static_cast<QLabel*>(widget)->setPixmap(QApplication::windowIcon().pixmap(widget->size()));
+    }
+    if (control.id != ControlIdNone) {
       widget->setObjectName(ControlName(control.id));
     }
   }
 }
 
 QWidget* CTemplateDialog::CreateControl(const ControlTemplate& control) {
-  const QString text = control.text ? QString::fromUtf8(control.text) : QString();
+  const QString text = QString::fromUtf8(control.text);
   switch (control.kind) {
     case ControlKind::DefaultButton: {
       auto* button = new QPushButton(text, this);
@@ -70,12 +73,17 @@ QWidget* CTemplateDialog::CreateControl(const ControlTemplate& control) {
       connect(button, &QPushButton::clicked, this, &CTemplateDialog::accept);
       return button;
     }
-    case ControlKind::Static: {
+    case ControlKind::Static:
+    case ControlKind::StaticNoPrefix: {
+      // A label without a buddy shows an ampersand as itself: both kinds look alike here.
       auto* label = new QLabel(text, this);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       return label;
     }
+    case ControlKind::Icon:
+      // Filled once the box has its size in pixels.
+      return new QLabel(this);
     case ControlKind::EditCentredBare:
       return CreateLineEdit(this, Qt::AlignHCenter, false);
     case ControlKind::EditCentred:

@@ -1,42 +1,15 @@
 // SPDX-License-Identifier: MIT
-// Base of the dialogs built from a template: fixed client size and controls laid out in dialog
-// units.
+// Base of the dialogs built from a template (resources/dialog_templates.h): fixed client size and
+// controls laid out in dialog units.
 #pragma once
 
 #include <QDialog>
 #include <QString>
-#include <span>
 
 #include "dialogs/dialog_layout.h"
+#include "resources/dialog_template.h"
 
 namespace quillmoor {
-
-inline constexpr int ControlIdOk = 1;
-
-enum class ControlKind {
-  DefaultButton,    // push button, the default one; tab stop
-  Static,           // left-aligned label; no tab stop
-  EditCentredBare,  // single-line read-only edit, centred text, no border; tab stop
-  EditCentred,      // as EditCentredBare, with a border
-  EditLeft,         // single-line read-only edit, left-aligned, border; tab stop
-  EditMultiLine,    // read-only, border, vertical scroll bar always, no wrap, no horizontal bar
-};
-
-struct ControlTemplate {
-  ControlKind kind;
-  int id;            // looked up by GetDlgItem; 0 for labels nobody looks up
-  const char* text;  // UTF-8 initial text, nullptr for none
-  DialogUnitRect rect;
-};
-
-struct DialogTemplate {
-  const char* caption;  // UTF-8
-  const char* fontFace;
-  int fontPoints;
-  int widthUnits;  // client area
-  int heightUnits;
-  std::span<const ControlTemplate> controls;  // template order, which is also the tab order
-};
 
 class CTemplateDialog : public QDialog {
   Q_OBJECT

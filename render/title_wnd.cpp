@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The title screen: six fixed lines of text that cover the game view until play begins.
+// The title screen: six fixed lines of text that cover the game view until play begins, drawn
+// as resources/title_lines.h lays them out.
 #include "render/title_wnd.h"
 
 #include <algorithm>
@@ -13,38 +14,14 @@ namespace quillmoor {
 
 namespace {
 
-// The faces the title was laid out with; the application maps them to installed fonts.
-const QString MinchoFace = QStringLiteral("MS P 明朝");
-const QString CenturyFace = QStringLiteral("Century");
-
 constexpr int StretchUnscaled = 100;
 constexpr int StretchMin = 1;
 constexpr int StretchMax = 4000;
 
 // Every line starts at the top edge of its box; only the horizontal placement differs.
-constexpr Qt::Alignment CentredLine = Qt::AlignHCenter | Qt::AlignTop;
-constexpr Qt::Alignment RightLine = Qt::AlignRight | Qt::AlignTop;
-
-struct LineLayout {
-  const char16_t* text;
-  int left, top, right, bottom;
-  const QString* face;
-  int height;
-  int width;
-  bool italic;
-  Qt::Alignment alignment;
-};
-
-const LineLayout TitleLines[CTitleWnd::LineCount] = {
-    {u"あなたにとって価値のあるものは何ですか？", 100, 50, 500, 100, &MinchoFace, 40, 15, true,
-     CentredLine},
-    {u"Quillmoor", 0, 100, 1200, 300, &CenturyFace, 140, 35, true, CentredLine},
-    {u"～Quillmoor～", 0, 300, 1200, 400, &MinchoFace, 80, 30, false, CentredLine},
-    {u"by Tobias Quill", 700, 400, 1100, 450, &CenturyFace, 40, 10, true, CentredLine},
-    {u"You can at least kill time.", 600, 475, 1100, 525, &CenturyFace, 40, 10, true, CentredLine},
-    {u"Copyright (C) 2026 Tobias Quill", 500, 550, 1100, 600, &CenturyFace, 40, 10, false,
-     RightLine},
-};
+constexpr Qt::Alignment Alignment(TitlePlacement placement) {
+  return (placement == TitlePlacement::Right ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignTop;
+}
 
 // A font of the given face whose ascent + descent is cellHeight pixels and whose average
 // character is averageWidth pixels wide; metrics that come out empty leave the face's own.
@@ -78,11 +55,11 @@ CTitleWnd::CTitleWnd(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_OpaquePaintEvent);
   for (int i = 0; i < LineCount; ++i) {
-    const LineLayout& entry = TitleLines[i];
-    m_lines[i] =
-        TitleLine{MakeCellFont(*entry.face, entry.height, entry.width, entry.italic),
-                  QRect(QPoint(entry.left, entry.top), QPoint(entry.right - 1, entry.bottom - 1)),
-                  QString::fromUtf16(entry.text), entry.alignment};
+    const TitleLineLayout& entry = TitleLines[i];
+    m_lines[i] = TitleLine{
+        MakeCellFont(QString::fromUtf8(entry.face), entry.height, entry.width, entry.italic),
+        QRect(QPoint(entry.left, entry.top), QPoint(entry.right - 1, entry.bottom - 1)),
+        QString::fromUtf8(entry.text), Alignment(entry.placement)};
   }
 }
 

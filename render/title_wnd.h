@@ -3,11 +3,14 @@
 #pragma once
 
 #include <array>
+#include <iterator>
 
 #include <QFont>
 #include <QRect>
 #include <QString>
 #include <QWidget>
+
+#include "resources/title_lines.h"
 
 namespace quillmoor {
 
@@ -22,7 +25,7 @@ class CTitleWnd : public QWidget {
     QString text;
     Qt::Alignment alignment;
   };
-  static constexpr int LineCount = 6;
+  static constexpr int LineCount = static_cast<int>(std::size(TitleLines));
 
   // Builds the fonts and texts; takes no focus and lets all input through to the view.
   explicit CTitleWnd(QWidget* parent = nullptr);

@@ -7,14 +7,16 @@
 #   scripts/install-deps.sh play   building, playing and packaging the game (the default)
 #   scripts/install-deps.sh test   that, and the tools of the tests, the fuzzer and packaging checks
 #   scripts/install-deps.sh release what scripts/test-release.sh needs to make a Debian system
+#   scripts/install-deps.sh windows the Windows program's cross build
+#   scripts/install-deps.sh windows-test that, and Wine and the X tools its tests run with
 #   scripts/install-deps.sh web     building and serving the browser page, and its browser tests
 set -euo pipefail
 
 purpose=${1:-play}
 case "$purpose" in
-  play | test | release | web) ;;
+  play | test | release | windows | windows-test | web) ;;
   *)
-    echo "usage: $0 [play|test|release|web]" >&2
+    echo "usage: $0 [play|test|release|windows|windows-test|web]" >&2
     exit 2
     ;;
 esac
@@ -60,6 +62,33 @@ test_packages=(
   man-db "the manual page's check"
   fontconfig "the font look-ups the tests check"
   diffoscope-minimal "showing why two builds of one commit differ"
+)
+
+# The cross build needs no Qt: the Windows front end is plain Win32.
+windows_packages=(
+  build-essential "the host compiler of the resource script's generator"
+  cmake "the build"
+  ninja-build "the build"
+  git "the date of the last commit, which dates the zip's entries"
+  g++-mingw-w64-x86-64-posix "the Windows cross compiler, with std::thread (posix thread model)"
+  binutils-mingw-w64-x86-64 "windres for the resource script, objdump for the import check"
+  python3 "the zip, and the Windows tests"
+  googletest "GoogleTest's sources, built for Windows with the unit tests"
+)
+
+# Wine runs what the cross build makes, in an X server that the tests drive as they drive the
+# Linux program.
+windows_test_packages=(
+  wine "running the Windows program and its unit tests"
+  wine64 "running 64-bit Windows programs"
+  xvfb "the X server the Windows program runs in under test"
+  xauth "xvfb-run"
+  xdotool "typing into the Windows program's window"
+  x11-utils "xprop, the titles the X server shows"
+  imagemagick "screenshots of the Windows program's window (import)"
+  fonts-ipafont-mincho "the Japanese face the test maps the title's faces to"
+  fonts-ipafont-gothic "the face the test maps the dialogs' faces to"
+  fonts-urw-base35 "the Latin face (C059) the test maps Century to"
 )
 
 release_packages=(
@@ -122,6 +151,8 @@ case "$purpose" in
   play) add "${play_packages[@]}" ;;
   test) add "${play_packages[@]}" "${test_packages[@]}" ;;
   release) add "${release_packages[@]}" ;;
+  windows) add "${windows_packages[@]}" ;;
+  windows-test) add "${windows_packages[@]}" "${windows_test_packages[@]}" ;;
   web) add "${web_packages[@]}" ;;
 esac
 if [[ "$purpose" == web ]]; then

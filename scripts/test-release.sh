@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: MIT
 # Runs the README's test command and the sanitizer run in a fresh clone inside a fresh, minimal
 # Debian system of the given release (12 or 13), then builds the package there, installs it with
-# apt and starts the installed program. The system is made once with debootstrap into a cache
-# outside the clone; every run starts from a clean copy of it, so the project's own scripts must
-# install everything, as on a new machine. Needs root (debootstrap, chroot, mounts).
+# apt and starts the installed program. The Windows program is cross-built there too; its Wine
+# tests run there only with QUILLMOOR_WINE_TESTS=1. The system is made once with debootstrap
+# into a cache outside the clone; every run starts from a clean copy of it, so the project's own
+# scripts must install everything, as on a new machine. Needs root (debootstrap, chroot, mounts).
 #
 #   scripts/test-release.sh 13      QUILLMOOR_RELEASE_CACHE moves the cache (default below)
 set -euo pipefail
@@ -95,6 +96,7 @@ unshare --mount --propagation private -- bash -euo pipefail -c '
   mount --bind "$archives" "$root/var/cache/apt/archives"
   exec chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
     QUILLMOOR_WARNINGS_AS_ERRORS="${QUILLMOOR_WARNINGS_AS_ERRORS:-OFF}" \
+    QUILLMOOR_WINE_TESTS="${QUILLMOOR_WINE_TESTS:-0}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     /root/run-inside.sh "$release"
 ' test-release "$root" "$archives" "$release"

@@ -8,15 +8,17 @@
 #include <string_view>
 #include <utility>
 
+#include "resources/career_text.h"
+#include "resources/dialog_templates.h"
+#include "resources/font_faces.h"
+#include "resources/keys_rows.h"
+#include "resources/outcome_messages.h"
+#include "resources/title_lines.h"
+#include "resources/window_captions.h"
+
 namespace quillmoor {
 
-// The career text, UTF-8, generated from the dialog's own text file.
-extern const char CareerTextUtf8[];
-
 namespace {
-
-constexpr std::string_view FrameTitle = "Quillmoor";
-constexpr std::string_view PausedFrameTitle = "Quillmoor — 一時停止 Paused";
 
 // The faces the game was laid out with, then what a browser may have instead: Debian's
 // equivalents first, then the generic family.
@@ -25,145 +27,88 @@ struct FaceFallbacks {
   std::string_view fallbacks;
 };
 constexpr FaceFallbacks Faces[] = {
-    {"MS P 明朝", "\"MS PMincho\", \"IPAPMincho\", \"IPAexMincho\", \"Noto Serif CJK JP\", serif"},
-    {"Century", "\"C059\", \"Century Schoolbook\", \"New Century Schoolbook\", serif"},
-    {"MS UI Gothic", "\"IPAPGothic\", \"IPAexGothic\", \"Noto Sans CJK JP\", sans-serif"},
-    {"MS Shell Dlg", "\"Tahoma\", \"IPAPGothic\", \"Noto Sans CJK JP\", sans-serif"},
+    {MinchoFace, "\"MS PMincho\", \"IPAPMincho\", \"IPAexMincho\", \"Noto Serif CJK JP\", serif"},
+    {CenturyFace, "\"C059\", \"Century Schoolbook\", \"New Century Schoolbook\", serif"},
+    {UiGothicFace, "\"IPAPGothic\", \"IPAexGothic\", \"Noto Sans CJK JP\", sans-serif"},
+    {ShellDialogFace, "\"Tahoma\", \"IPAPGothic\", \"Noto Sans CJK JP\", sans-serif"},
 };
 
-struct TitleLine {
-  std::string_view text;
-  int left, top, right, bottom;
-  std::string_view face;
-  int height;  // the cell height: ascent + descent, in pixels
-  int width;   // the average character width, in pixels
-  bool italic;
-  bool rightAligned;
-};
-constexpr TitleLine TitleLines[] = {
-    {"あなたにとって価値のあるものは何ですか？", 100, 50, 500, 100, "MS P 明朝", 40, 15, true,
-     false},
-    {"Quillmoor", 0, 100, 1200, 300, "Century", 140, 35, true, false},
-    {"～Quillmoor～", 0, 300, 1200, 400, "MS P 明朝", 80, 30, false, false},
-    {"by Tobias Quill", 700, 400, 1100, 450, "Century", 40, 10, true, false},
-    {"You can at least kill time.", 600, 475, 1100, 525, "Century", 40, 10, true, false},
-    {"Copyright (C) 2026 Tobias Quill", 500, 550, 1100, 600, "Century", 40, 10, false, true},
-};
-
-enum class Kind { Button, Static, EditCentredBare, EditCentred, EditLeft, EditMultiLine, Icon };
-
-constexpr std::string_view KindName(Kind kind) {
+constexpr std::string_view KindName(ControlKind kind) {
   switch (kind) {
-    case Kind::Button:
+    case ControlKind::DefaultButton:
       return "button";
-    case Kind::Static:
+    case ControlKind::Static:
+    case ControlKind::StaticNoPrefix:
       return "static";
-    case Kind::EditCentredBare:
-      return "edit-centred-bare";
-    case Kind::EditCentred:
-      return "edit-centred";
-    case Kind::EditLeft:
-      return "edit-left";
-    case Kind::EditMultiLine:
-      return "edit-multiline";
-    case Kind::Icon:
+    case ControlKind::Icon:
       return "icon";
+    case ControlKind::EditCentredBare:
+      return "edit-centred-bare";
+    case ControlKind::EditCentred:
+      return "edit-centred";
+    case ControlKind::EditLeft:
+      return "edit-left";
+    case ControlKind::EditMultiLine:
+      return "edit-multiline";
   }
   return "static";
 }
 
-// A control in dialog units; field names what the page fills in ("" for fixed text).
-struct Control {
-  Kind kind;
-  std::string_view field;
-  std::string_view text;
-  int x, y, width, height;
+// The name under which the page fills a control in; empty for fixed text.
+std::string_view FieldOf(const DialogTemplate& dialog, int id) {
+  if (dialog.id == AuthorCarrierDialogId && id == AuthorCarrierCareerId) {
+    return "career";
+  }
+  if (dialog.id != NextStageDialogId) {
+    return {};
+  }
+  switch (id) {
+    case NextStageMessageJaId:
+      return "messageJa";
+    case NextStageMessageEnId:
+      return "messageEn";
+    case NextStageElapsedCycleId:
+      return "elapsedCycle";
+    case NextStageSkippedCycleId:
+      return "skippedCycle";
+    case NextStageCurrentHpId:
+      return "currentHp";
+    case NextStageNextAliensId:
+      return "nextStageAliens";
+    default:
+      return {};
+  }
+}
+
+// The rows a browser words its own way: it keeps Ctrl+1...9 for its tabs and Ctrl+Q for
+// itself, and full screen lets the page have more keys.
+struct BrowserKeyRow {
+  std::string_view desktopKeys;
+  KeyRow row;
+};
+constexpr BrowserKeyRow BrowserKeyRows[] = {
+    {"Ctrl + 1…9",
+     {"Ctrl + Alt + 1…9", "1 ティック 100～900 ミリ秒（Ctrl + 1…9 はブラウザーのタブ切り替え）",
+      "tick period 100 … 900 ms (the browser keeps Ctrl + 1…9 for its tabs)"}},
+    {"F11",
+     {"F11", "全画面表示（もう一度で元に戻す。全画面では Ctrl + 1…9 も使える）",
+      "full screen; again to go back (there Ctrl + 1…9 work too, where the browser allows it)"}},
+    {"Ctrl + Q",
+     {"Ctrl + Q", "ページはタブを閉じられない：ブラウザーに任せる",
+      "left to the browser: a page cannot close its tab"}},
 };
 
-struct Dialog {
-  std::string_view name;
-  std::string_view caption;
-  std::string_view face;
-  int points;
-  int width, height;
-  const Control* controls;
-  int controlCount;
-};
+const KeyRow& BrowserRow(const KeyRow& row) {
+  for (const BrowserKeyRow& browser : BrowserKeyRows) {
+    if (browser.desktopKeys == row.keys) {
+      return browser.row;
+    }
+  }
+  return row;
+}
 
-constexpr Control NextStageControls[] = {
-    {Kind::Button, "", "OK", 127, 116, 50, 14},
-    {Kind::EditCentredBare, "messageJa", "", 7, 7, 170, 14},
-    {Kind::EditCentred, "messageEn", "", 7, 24, 170, 14},
-    {Kind::Static, "", "Elapsed Cycle:", 31, 44, 48, 8},
-    {Kind::Static, "", "Skipped Cycle:", 31, 63, 48, 8},
-    {Kind::Static, "", "Current HP:", 31, 82, 39, 8},
-    {Kind::Static, "", "NextStageAliens:", 31, 101, 56, 8},
-    {Kind::EditLeft, "elapsedCycle", "", 91, 41, 63, 14},
-    {Kind::EditLeft, "skippedCycle", "", 91, 60, 63, 14},
-    {Kind::EditLeft, "currentHp", "", 91, 79, 63, 14},
-    {Kind::EditLeft, "nextStageAliens", "", 91, 98, 63, 14},
-};
-
-constexpr Control CareerControls[] = {
-    {Kind::Button, "", "OK", 259, 282, 50, 14},
-    {Kind::EditMultiLine, "career", "", 7, 7, 302, 272},
-};
-
-constexpr Control VersionControls[] = {
-    {Kind::Icon, "", "", 14, 14, 20, 20},
-    {Kind::Static, "", "Quillmoor, Version " QUILLMOOR_SHORT_VERSION, 42, 14, 114, 8},
-    {Kind::Static, "", "Copyright (C) 2026 Tobias Quill", 41, 27, 157, 8},
-    {Kind::Button, "", "OK", 154, 41, 50, 14},
-};
-
-// Indexed by the stage's outcome: won, given up, out of hit points.
-constexpr std::string_view OutcomeMessagesJa[] = {
-    "ようやった。さあ、次行こうか！",
-    "あきらめるな。まだまだだ！",
-    "遊びの時間は終わらない。",
-};
-constexpr std::string_view OutcomeMessagesEn[] = {
-    "You Win! Let's Go To Next Stage.",
-    "Neverrrr, Give Up! Go To Next.",
-    "Playing Time Never Ends.",
-};
-
-struct KeyRow {
-  std::string_view keys;
-  std::string_view japanese;
-  std::string_view english;
-};
-
-// The desktop's keys as a browser leaves them to a page: it keeps Ctrl+1...9 for its tabs and
-// Ctrl+Q for itself.
-constexpr KeyRow KeyRows[] = {
-    {"← ↑ → ↓", "一歩進み、通路を走る（継ぎ目を越えると ↑ と ↓ が逆に）",
-     "step, then run on along the corridor (↑ and ↓ swap after crossing the seam)"},
-    {"Space", "↑ と ↓ を元に戻す", "straighten ↑ and ↓ again"},
-    {"N", "通路を自動で走る", "run along corridors by itself"},
-    {"F", "でたらめに歩き回る", "wander at random"},
-    {"W", "深さ優先で探検する", "explore depth-first"},
-    {"R", "止まる", "stop"},
-    {"S", "迷路をすぐに完成させる", "finish growing the maze now"},
-    {"1, 2, 3", "拡大：1 マス 1・2・3 ピクセル", "zoom: 1, 2 or 3 pixels per cell"},
-    {"Ctrl + Alt + 1…9", "1 ティック 100～900 ミリ秒（Ctrl + 1…9 はブラウザーのタブ切り替え）",
-     "tick period 100 … 900 ms (the browser keeps Ctrl + 1…9 for its tabs)"},
-    {"Shift + 1…9", "1 ティック 10～90 ミリ秒", "tick period 10 … 90 ms"},
-    {"Ctrl + Shift + 1…9", "1 ティック 1～9 ミリ秒", "tick period 1 … 9 ms"},
-    {"Esc", "このステージをあきらめる（OK 以外で閉じると続ける）",
-     "give up the stage (close the dialog without OK to play on)"},
-    {"A", "作者の経歴", "the author's career"},
-    {"V", "バージョン情報", "version information"},
-    {"P, Pause", "一時停止（もう一度で再開）", "pause the game; again to resume"},
-    {"F1", "操作方法（この一覧）", "the keys and what they do"},
-    {"F11", "全画面表示（もう一度で元に戻す。全画面では Ctrl + 1…9 も使える）",
-     "full screen; again to go back (there Ctrl + 1…9 work too, where the browser allows it)"},
-    {"Ctrl + Q", "ページはタブを閉じられない：ブラウザーに任せる",
-     "left to the browser: a page cannot close its tab"},
-};
-
-// Dialog units, as the desktop's keys dialog is laid out: each column a tenth wider than its
-// longest text in the dialog font.
+// Dialog units, laid out as the desktop's keys dialog is, with columns wide enough for the
+// browser's longer rows.
 constexpr int KeysMargin = 7;
 constexpr int KeysColumnGap = 8;
 constexpr int KeysWidth = 68;
@@ -171,6 +116,8 @@ constexpr int JapaneseWidth = 250;
 constexpr int EnglishWidth = 300;
 constexpr int KeysRowHeight = 8;
 constexpr int KeysRowPitch = 11;
+constexpr int ButtonWidth = 50;
+constexpr int ButtonHeight = 14;
 
 class JsonWriter {
  public:
@@ -261,33 +208,38 @@ class JsonWriter {
   bool m_afterKey = false;
 };
 
-void WriteControls(JsonWriter& json, const Control* controls, int count) {
-  json.Key("controls");
-  json.Open('[');
-  for (int i = 0; i < count; ++i) {
-    const Control& control = controls[i];
-    json.Open('{');
-    json.Field("kind", KindName(control.kind));
-    json.Field("field", control.field);
-    json.Field("text", control.text);
-    json.Field("x", control.x);
-    json.Field("y", control.y);
-    json.Field("width", control.width);
-    json.Field("height", control.height);
-    json.Close('}');
-  }
-  json.Close(']');
+void WriteControl(JsonWriter& json, ControlKind kind, std::string_view field, std::string_view text,
+                  const DialogUnitRect& rect) {
+  json.Open('{');
+  json.Field("kind", KindName(kind));
+  json.Field("field", field);
+  json.Field("text", text);
+  json.Field("x", rect.x);
+  json.Field("y", rect.y);
+  json.Field("width", rect.width);
+  json.Field("height", rect.height);
+  json.Close('}');
 }
 
-void WriteDialog(JsonWriter& json, const Dialog& dialog) {
-  json.Key(dialog.name);
+void WriteDialogHead(JsonWriter& json, std::string_view name, const DialogTemplate& dialog,
+                     int width, int height) {
+  json.Key(name);
   json.Open('{');
   json.Field("caption", dialog.caption);
-  json.Field("face", dialog.face);
-  json.Field("points", dialog.points);
-  json.Field("width", dialog.width);
-  json.Field("height", dialog.height);
-  WriteControls(json, dialog.controls, dialog.controlCount);
+  json.Field("face", dialog.fontFace);
+  json.Field("points", dialog.fontPoints);
+  json.Field("width", width);
+  json.Field("height", height);
+  json.Key("controls");
+  json.Open('[');
+}
+
+void WriteDialog(JsonWriter& json, std::string_view name, const DialogTemplate& dialog) {
+  WriteDialogHead(json, name, dialog, dialog.widthUnits, dialog.heightUnits);
+  for (const ControlTemplate& control : dialog.controls) {
+    WriteControl(json, control.kind, FieldOf(dialog, control.id), control.text, control.rect);
+  }
+  json.Close(']');
   json.Close('}');
 }
 
@@ -297,20 +249,22 @@ void WriteKeysDialog(JsonWriter& json) {
   constexpr int englishX = japaneseX + JapaneseWidth + KeysColumnGap;
   constexpr int width = englishX + EnglishWidth + KeysMargin;
   constexpr int buttonY = KeysMargin + rows * KeysRowPitch + 4;
-  constexpr int height = buttonY + 14 + KeysMargin;
-  Control controls[1 + 3 * rows];
-  controls[0] = {Kind::Button, "", "OK", width - KeysMargin - 50, buttonY, 50, 14};
+  constexpr int height = buttonY + ButtonHeight + KeysMargin;
+  WriteDialogHead(json, "keys", KeysDialogTemplate, width, height);
+  WriteControl(json, ControlKind::DefaultButton, {}, "OK",
+               {width - KeysMargin - ButtonWidth, buttonY, ButtonWidth, ButtonHeight});
   for (int i = 0; i < rows; ++i) {
+    const KeyRow& row = BrowserRow(KeyRows[i]);
     const int y = KeysMargin + i * KeysRowPitch;
-    controls[1 + 3 * i] = {Kind::Static, "",           KeyRows[i].keys, KeysMargin, y,
-                           KeysWidth,    KeysRowHeight};
-    controls[2 + 3 * i] = {Kind::Static,  "",           KeyRows[i].japanese, japaneseX, y,
-                           JapaneseWidth, KeysRowHeight};
-    controls[3 + 3 * i] = {Kind::Static, "",           KeyRows[i].english, englishX, y,
-                           EnglishWidth, KeysRowHeight};
+    WriteControl(json, ControlKind::Static, {}, row.keys,
+                 {KeysMargin, y, KeysWidth, KeysRowHeight});
+    WriteControl(json, ControlKind::Static, {}, row.japanese,
+                 {japaneseX, y, JapaneseWidth, KeysRowHeight});
+    WriteControl(json, ControlKind::Static, {}, row.english,
+                 {englishX, y, EnglishWidth, KeysRowHeight});
   }
-  WriteDialog(json, {"keys", "操作方法 Keys", "MS Shell Dlg", 8, width, height, controls,
-                     static_cast<int>(std::size(controls))});
+  json.Close(']');
+  json.Close('}');
 }
 
 }  // namespace
@@ -318,8 +272,8 @@ void WriteKeysDialog(JsonWriter& json) {
 std::string PageTextsJson() {
   JsonWriter json;
   json.Open('{');
-  json.Field("frameTitle", FrameTitle);
-  json.Field("pausedFrameTitle", PausedFrameTitle);
+  json.Field("frameTitle", FrameCaption);
+  json.Field("pausedFrameTitle", PausedFrameCaption);
 
   json.Key("faces");
   json.Open('{');
@@ -330,7 +284,7 @@ std::string PageTextsJson() {
 
   json.Key("titleLines");
   json.Open('[');
-  for (const TitleLine& line : TitleLines) {
+  for (const TitleLineLayout& line : TitleLines) {
     json.Open('{');
     json.Field("text", line.text);
     json.Field("left", line.left);
@@ -343,30 +297,27 @@ std::string PageTextsJson() {
     json.Key("italic");
     json.Bool(line.italic);
     json.Key("rightAligned");
-    json.Bool(line.rightAligned);
+    json.Bool(line.placement == TitlePlacement::Right);
     json.Close('}');
   }
   json.Close(']');
 
   json.Key("outcomes");
   json.Open('[');
-  for (std::size_t i = 0; i < std::size(OutcomeMessagesJa); ++i) {
+  for (std::size_t i = 0; i < OutcomeMessagesJa.size(); ++i) {
     json.Open('{');
     json.Field("messageJa", OutcomeMessagesJa[i]);
     json.Field("messageEn", OutcomeMessagesEn[i]);
     json.Close('}');
   }
   json.Close(']');
-  json.Field("career", CareerTextUtf8);
+  json.Field("career", CareerText());
 
   json.Key("dialogs");
   json.Open('{');
-  WriteDialog(json, {"nextStage", "Go To Next Stage", "MS Shell Dlg", 8, 184, 137,
-                     NextStageControls, static_cast<int>(std::size(NextStageControls))});
-  WriteDialog(json, {"career", "著者経歴 Author Carrier", "MS Shell Dlg", 8, 316, 303,
-                     CareerControls, static_cast<int>(std::size(CareerControls))});
-  WriteDialog(json, {"version", "バージョン情報 Quillmoor", "MS UI Gothic", 9, 211, 62,
-                     VersionControls, static_cast<int>(std::size(VersionControls))});
+  WriteDialog(json, "nextStage", NextStageTemplate);
+  WriteDialog(json, "career", AuthorCarrierTemplate);
+  WriteDialog(json, "version", VersionDialogTemplate);
   WriteKeysDialog(json);
   json.Close('}');
 

@@ -35,7 +35,12 @@ STDERR_TAIL = 4000
 
 def current_display():
     """The display side the tests run on, chosen by whoever started the display."""
-    return WaylandDisplay() if os.environ.get("QUILLMOOR_DISPLAY") == "wayland" else X11Display()
+    chosen = os.environ.get("QUILLMOOR_DISPLAY")
+    if chosen == "wine":
+        # The Windows program under Wine in an X server: tests/windows beside this folder.
+        from wine_display import WineDisplay
+        return WineDisplay()
+    return WaylandDisplay() if chosen == "wayland" else X11Display()
 
 
 def on_wayland():
@@ -158,6 +163,8 @@ class Session:
         self.process.wait(timeout=30)
         _running.discard(self.process)
         self.errors.close()
+        # A display whose programs leave helpers behind (Wine's server) ends them here.
+        getattr(self.display, "after_program", lambda: None)()
 
     def stderr_tail(self):
         self.errors.seek(0)

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -18,6 +20,7 @@
 #include "game/key_codes.h"
 #include "render/palette.h"
 #include "render/title_wnd.h"
+#include "resources/outcome_messages.h"
 #include "tests/widgets/modal_answer.h"
 
 namespace quillmoor {
@@ -221,7 +224,7 @@ TEST(ChildViewDialogs, NextStageDialogShowsTheReportAndReturnsItsResult) {
     ASSERT_NE(dialog, nullptr);
     filled = dialog->m_nElapsedCycle == 1234 && dialog->m_nSkippedCycle == 56 &&
              dialog->m_nCurrentHp == 0 && dialog->m_nNextStageAliens == AlienCount &&
-             dialog->m_strMessageEn == OutcomeMessagesEn[2];
+             dialog->m_strMessageEn == QString::fromUtf8(OutcomeMessagesEn[2]);
     dialog->accept();
   });
   EXPECT_EQ(view.RunNextStageDialog(report), DialogResultOk);
@@ -252,6 +255,36 @@ Ink InkIn(const QImage& image, int top, int bottom) {
     }
   }
   return ink;
+}
+
+TEST(TitleScreen, HasItsSixLinesInTheirFacesBoxesAndPlacements) {
+  const struct {
+    const char16_t* text;
+    QRect box;
+    const char16_t* face;
+    bool italic;
+    Qt::Alignment placement;
+  } expected[] = {
+      {u"あなたにとって価値のあるものは何ですか？", QRect(100, 50, 400, 50), u"MS P 明朝", true,
+       Qt::AlignHCenter},
+      {u"Quillmoor", QRect(0, 100, 1200, 200), u"Century", true, Qt::AlignHCenter},
+      {u"～Quillmoor～", QRect(0, 300, 1200, 100), u"MS P 明朝", false, Qt::AlignHCenter},
+      {u"by Tobias Quill", QRect(700, 400, 400, 50), u"Century", true, Qt::AlignHCenter},
+      {u"You can at least kill time.", QRect(600, 475, 500, 50), u"Century", true,
+       Qt::AlignHCenter},
+      {u"Copyright (C) 2026 Tobias Quill", QRect(500, 550, 600, 50), u"Century", false,
+       Qt::AlignRight},
+  };
+  const CTitleWnd title;
+  ASSERT_EQ(static_cast<std::size_t>(CTitleWnd::LineCount), std::size(expected));
+  for (int i = 0; i < CTitleWnd::LineCount; ++i) {
+    const CTitleWnd::TitleLine& line = title.lines()[i];
+    EXPECT_EQ(line.text, QString::fromUtf16(expected[i].text)) << i;
+    EXPECT_EQ(line.box, expected[i].box) << i;
+    EXPECT_EQ(line.font.family(), QString::fromUtf16(expected[i].face)) << i;
+    EXPECT_EQ(line.font.italic(), expected[i].italic) << i;
+    EXPECT_EQ(line.alignment, expected[i].placement | Qt::AlignTop) << i;
+  }
 }
 
 TEST(TitleScreen, LinesSitAtTheirBoxesOnTheWindowColour) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Dialog-unit layout, the next-stage and author-career dialogs, and the stored career text.
+// Dialog-unit layout, the next-stage and author-career dialogs, and the career text they show.
 #include <gtest/gtest.h>
 
 #include <QAbstractTextDocumentLayout>
@@ -10,23 +10,24 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollBar>
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTextBlock>
 #include <QTimer>
 #include <QWindow>
-#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <functional>
 #include <utility>
 #include <vector>
 
-#include "dialogs/career_text.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/dlg_author_carrier.h"
 #include "dialogs/dlg_next_stage.h"
 #include "game/tick_host.h"
+#include "resources/career_text.h"
+#include "resources/dialog_templates.h"
 
 namespace quillmoor {
 namespace {
@@ -60,7 +61,7 @@ QLineEdit* Edit(const CTemplateDialog& dialog, int id) {
 }
 
 QPlainTextEdit* CareerBox(const CTemplateDialog& dialog) {
-  return qobject_cast<QPlainTextEdit*>(dialog.GetDlgItem(CDlgAuthorCarrier::IdCareer));
+  return qobject_cast<QPlainTextEdit*>(dialog.GetDlgItem(AuthorCarrierCareerId));
 }
 
 // The controls Tab visits, in order.
@@ -230,89 +231,23 @@ TEST(NextStageDialogTest, WithoutParentStaysAboveTheActiveWindowWithoutBeingOwne
   });
 }
 
-const QRegularExpression EntryLine(
-    QStringLiteral(R"(^ {6,7}(\d{4})(?:\.(\d{1,2}))?(?:\.(\d{1,2}))? +(?=\S))"));
-
-bool IsAscii(const QString& s) {
-  return std::all_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
-// Where a line's text begins: after the date on an entry's first line, else after the indent.
-int TextColumn(const QString& line) {
-  const QRegularExpressionMatch m = EntryLine.match(line);
-  static const QRegularExpression indent(QStringLiteral("^ *"));
-  return int((m.hasMatch() ? m : indent.match(line)).capturedEnd(0));
-}
-
-// The decoded career text split at CR LF, which must end every line.
+// The stored career text split at CR LF, which must end every line.
 QStringList CareerLines() {
-  const QString text = DecodeShiftJis(StoredCareerText());
+  const QString text = QString::fromUtf8(CareerText());
   QStringList lines = text.split(QStringLiteral("\r\n"));
   EXPECT_TRUE(lines.last().isEmpty());
   lines.removeLast();
   return lines;
 }
 
-TEST(CareerTextTest, IsShiftJisWithCrLfAfterEachOf260Lines) {
-  const QByteArrayView stored = StoredCareerText();
-  EXPECT_EQ(stored.size(), 15363);
-  EXPECT_EQ(CareerTextShiftJis[CareerTextShiftJisLength], '\0');
-  EXPECT_EQ(stored.count("\r\n"), 260);
-  EXPECT_EQ(stored.count('\r') + stored.count('\n'), 520);
-  EXPECT_FALSE(stored.contains('\t'));
-  const QString text = DecodeShiftJis(stored);
-  // Malformed bytes would decode to a control character or U+FFFD and not encode back alike.
-  EXPECT_EQ(QByteArray(QStringEncoder("Shift_JIS").encode(text)), stored.toByteArray());
-  EXPECT_EQ(text.count(QChar::ReplacementCharacter) + text.count(QChar(0x1A)), 0);
-  EXPECT_TRUE(text.contains(QStringLiteral("Tobias Quill")));
-}
-
-TEST(CareerTextTest, IsAChronologyOf35EntriesFirstBilingualThenJapanese) {
-  const QStringList lines = CareerLines();
-  ASSERT_EQ(lines.size(), 260);
-  int forms[3] = {0, 0, 0};  // year, year.MM, year.M.D
-  int previousDate = 0, entries = 0, englishAfterBilingual = 0;
-  for (int i = 0; i < lines.size(); ++i) {
-    const QString& line = lines[i];
-    EXPECT_TRUE(line.size() <= 105 && !line.endsWith(QLatin1Char(' '))) << i;
-    const QRegularExpressionMatch m = EntryLine.match(line);
-    if (m.hasMatch()) {
-      ++entries;
-      EXPECT_EQ(i == 32, entries == 8) << "the eighth entry starts after the bilingual part";
-      ++forms[m.captured(3).isEmpty() ? (m.captured(2).isEmpty() ? 0 : 1) : 2];
-      EXPECT_TRUE(!m.captured(3).isEmpty() || m.captured(2).size() != 1) << i;
-      const int date =
-          m.captured(1).toInt() * 10000 + m.captured(2).toInt() * 100 + m.captured(3).toInt();
-      EXPECT_GE(date, previousDate) << i;
-      previousDate = date;
-    } else {
-      EXPECT_TRUE(TextColumn(line) >= 15 && TextColumn(line) <= 18) << i;
-    }
-    if (i < 32) {
-      // Japanese, then its translation indented to where the Japanese text starts.
-      EXPECT_EQ(IsAscii(line), i % 2 == 1) << i;
-      if (i % 2 == 1) {
-        EXPECT_FALSE(m.hasMatch()) << i;
-        EXPECT_EQ(TextColumn(line), TextColumn(lines[i - 1])) << i;
-      }
-    } else {
-      englishAfterBilingual += IsAscii(line) ? 1 : 0;
-    }
-  }
-  EXPECT_TRUE(EntryLine.match(lines[0]).hasMatch());
-  EXPECT_EQ(entries, 35);
-  EXPECT_EQ(forms[0], 1);
-  EXPECT_EQ(forms[1], 28);
-  EXPECT_EQ(forms[2], 6);
-  EXPECT_EQ(englishAfterBilingual, 1);
-}
-
-TEST(CareerTextTest, DecodesShiftJisWhateverTheLocaleAndSurvivesBadBytes) {
-  // UTF-8 and Latin-1, the usual locale encodings, read these bytes differently.
-  EXPECT_EQ(DecodeShiftJis("\x82\xa0\x8a\xbf"), QStringLiteral("あ漢"));
-  EXPECT_TRUE(DecodeShiftJis(QByteArrayView()).isEmpty());
-  EXPECT_EQ(DecodeShiftJis("A\x82"), QStringLiteral("A"));  // cut-off lead byte
-  EXPECT_TRUE(DecodeShiftJis("\x82\x20Z").endsWith(QStringLiteral(" Z")));
+// Stored as UTF-8 now, the text is still the one that took 15,363 bytes in Shift-JIS.
+TEST(CareerTextTest, IsTheTextThatTook15363BytesInShiftJis) {
+  const QString text = QString::fromUtf8(CareerText());
+  QStringEncoder toShiftJis("Shift_JIS");
+  const QByteArray shiftJis = toShiftJis.encode(text);
+  EXPECT_FALSE(toShiftJis.hasError());
+  EXPECT_EQ(shiftJis.size(), 15363);
+  EXPECT_EQ(QStringDecoder("Shift_JIS").decode(shiftJis), text);
 }
 
 TEST(AuthorCarrierDialogTest, FollowsItsTemplate) {

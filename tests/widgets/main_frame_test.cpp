@@ -15,6 +15,7 @@
 #include "app/about_dlg.h"
 #include "app/main_frame.h"
 #include "app/quillmoor_app.h"
+#include "dialogs/dialog_layout.h"
 #include "game/key_codes.h"
 #include "tests/widgets/modal_answer.h"
 
@@ -154,6 +155,32 @@ TEST(VersionDialog, ShowsNameVersionAndClosesEachWay) {
   }
 
   test::ExpectClosesEachWay<CAboutDlg>();
+}
+
+TEST(VersionDialog, FollowsItsTemplate) {
+  CAboutDlg dialog;
+  EXPECT_EQ(dialog.font().family(), QStringLiteral("MS UI Gothic"));
+  EXPECT_EQ(dialog.font().pointSize(), 9);
+  const DialogLayout layout(dialog.font());
+  EXPECT_EQ(dialog.size(), layout.ToPixels(211, 62));
+
+  // Template order: icon, version, copyright, OK.
+  const QList<QLabel*> labels = dialog.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+  ASSERT_EQ(labels.size(), 3);
+  EXPECT_FALSE(labels[0]->pixmap().isNull());
+  EXPECT_EQ(labels[0]->geometry(), layout.ToPixels(DialogUnitRect{14, 14, 20, 20}));
+  EXPECT_EQ(labels[1]->text(), QStringLiteral("Quillmoor, Version 0.5.0"));
+  EXPECT_EQ(labels[1]->geometry(), layout.ToPixels(DialogUnitRect{42, 14, 114, 8}));
+  EXPECT_EQ(labels[2]->text(), QStringLiteral("Copyright (C) 2026 Tobias Quill"));
+  EXPECT_EQ(labels[2]->geometry(), layout.ToPixels(DialogUnitRect{41, 27, 157, 8}));
+  for (const QLabel* label : {labels[1], labels[2]}) {
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+  }
+  const auto* ok = qobject_cast<QPushButton*>(dialog.GetDlgItem(ControlIdOk));
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+  EXPECT_TRUE(ok->isDefault());
+  EXPECT_EQ(ok->geometry(), layout.ToPixels(DialogUnitRect{154, 41, 50, 14}));
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ namespace {
 int ReplayFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
-    std::fprintf(stderr, "cannot read %s\n", path.c_str());
+    // string(), not c_str(): Windows paths are wide.
+    std::fprintf(stderr, "cannot read %s\n", path.string().c_str());
     return 0;
   }
   const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
