@@ -337,6 +337,26 @@ describe(`the page in ${browserName()}`, () => {
     await done(page);
   });
 
+  it('plays offline after the first visit, from a cache named by the build', async () => {
+    const own = await startServer();
+    const page = await openGame(browser, own.url);
+    const cache = await page.evaluate(async () => {
+      await navigator.serviceWorker.ready;
+      const names = await caches.keys();
+      return names.filter((name) => name.startsWith('quillmoor-'));
+    });
+    assert.equal(cache.length, 1, 'one cache, of this build');
+    const manifest = await page.evaluate(async () =>
+      (await fetch(document.querySelector('link[rel=manifest]').href)).json());
+    assert.equal(manifest.name, 'Quillmoor');
+    assert.ok(manifest.icons.some((icon) => icon.sizes === '256x256'));
+    await own.stop();
+    await page.reload({ waitUntil: 'load' });
+    await waitForPlay(page);
+    assert.ok(await status(page, Status.elapsed) > 0, 'the game runs with no server');
+    await page.close();
+  });
+
   it('tells a browser without WebAssembly so in plain words', async () => {
     const page = await openGame(browser, server.url, undefined, (p) =>
       p.evaluateOnNewDocument(() => {
