@@ -2,7 +2,9 @@
 // The colour rule that turns a cell flag byte into a pixel value.
 #include "render/palette.h"
 
+#include <array>
 #include <cstddef>
+#include <cstring>
 
 #include "game/cell.h"
 
@@ -41,6 +43,18 @@ Palette OpaquePalette(const Palette& palette) {
     opaque[flags] = palette[flags] | PixelOpaque;
   }
   return opaque;
+}
+
+Palette RgbaBytePalette(const Palette& palette) {
+  Palette rgba{};
+  for (std::size_t flags = 0; flags < palette.size(); ++flags) {
+    const Pixel pixel = palette[flags];
+    const std::array<std::uint8_t, 4> bytes = {static_cast<std::uint8_t>(pixel >> 16),
+                                               static_cast<std::uint8_t>(pixel >> 8),
+                                               static_cast<std::uint8_t>(pixel), 0xFF};
+    std::memcpy(&rgba[flags], bytes.data(), bytes.size());
+  }
+  return rgba;
 }
 
 Palette& ProcessPalette() {

@@ -24,6 +24,10 @@ void BuildPalette(Palette& palette);
 // byte can turn a window transparent under a compositor.
 Palette OpaquePalette(const Palette& palette);
 
+// The same colours, opaque, as the byte sequence red, green, blue, alpha that a canvas's image
+// data holds: the renderer's words then go to a canvas as they are, with no per-pixel copy.
+Palette RgbaBytePalette(const Palette& palette);
+
 // The palette of the running game, built once by the game view.
 Palette& ProcessPalette();
 

@@ -9,13 +9,14 @@
 #   scripts/install-deps.sh release what scripts/test-release.sh needs to make a Debian system
 #   scripts/install-deps.sh windows the Windows program's cross build
 #   scripts/install-deps.sh windows-test that, and Wine and the X tools its tests run with
+#   scripts/install-deps.sh web     building and serving the browser page, and its browser tests
 set -euo pipefail
 
 purpose=${1:-play}
 case "$purpose" in
-  play | test | release | windows | windows-test) ;;
+  play | test | release | windows | windows-test | web) ;;
   *)
-    echo "usage: $0 [play|test|release|windows|windows-test]" >&2
+    echo "usage: $0 [play|test|release|windows|windows-test|web]" >&2
     exit 2
     ;;
 esac
@@ -95,6 +96,27 @@ release_packages=(
   git "the fresh clone inside it"
 )
 
+web_packages=(
+  emscripten "the compiler of the core to WebAssembly (3.1.6 on Debian 12, 3.1.69 on 13)"
+  nodejs "emscripten's own tools, the WebAssembly unit tests and the browser tests"
+  cmake "the build"
+  ninja-build "the build"
+  python3 "the local web server (http.server)"
+  googletest "the unit tests, built from source for WebAssembly"
+  chromium "the browser tests in Chromium"
+  firefox-esr "the browser tests in Firefox"
+  fonts-ipafont-mincho "the title screen's Japanese face, as the browser tests draw it"
+  fonts-ipafont-gothic "the dialogs' face"
+  fonts-urw-base35 "the title screen's Latin face (C059)"
+)
+# npm, which installs the pinned test driver: Debian's package, unless a nodejs from elsewhere
+# already brings its own npm (and conflicts with Debian's).
+web_npm_package() {
+  if ! command -v npm >/dev/null 2>&1; then
+    echo npm "installing the browser tests' pinned driver (puppeteer-core)"
+  fi
+}
+
 # LLVM's fuzzer and sanitizer runtimes are named by version: the one the default clang is.
 llvm_packages() {
   local depends version
@@ -131,7 +153,13 @@ case "$purpose" in
   release) add "${release_packages[@]}" ;;
   windows) add "${windows_packages[@]}" ;;
   windows-test) add "${windows_packages[@]}" "${windows_test_packages[@]}" ;;
+  web) add "${web_packages[@]}" ;;
 esac
+if [[ "$purpose" == web ]]; then
+  while read -r name why; do
+    [[ -n "$name" ]] && add "$name" "$why"
+  done <<<"$(web_npm_package)"
+fi
 
 sudo=()
 if ((EUID != 0)); then

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+
 namespace quillmoor {
 namespace {
 
@@ -22,6 +25,22 @@ TEST(Palette, RanksWallThenAlienThenPlayerThenGoal) {
   }
   for (const Pixel pixel : palette) {
     EXPECT_EQ(pixel >> 24, 0u) << "the top byte of a pixel stays zero";
+  }
+}
+
+// Whatever the machine's byte order, each entry's bytes in memory read red, green, blue, opaque.
+TEST(Palette, RgbaBytesInMemoryOrder) {
+  Palette palette{};
+  BuildPalette(palette);
+  const Palette rgba = RgbaBytePalette(palette);
+  for (std::size_t flags = 0; flags < palette.size(); ++flags) {
+    std::uint8_t bytes[4];
+    std::memcpy(bytes, &rgba[flags], sizeof(bytes));
+    const Pixel pixel = palette[flags];
+    EXPECT_EQ(bytes[0], (pixel >> 16) & 0xFF) << flags;
+    EXPECT_EQ(bytes[1], (pixel >> 8) & 0xFF) << flags;
+    EXPECT_EQ(bytes[2], pixel & 0xFF) << flags;
+    EXPECT_EQ(bytes[3], 0xFF) << flags;
   }
 }
 
