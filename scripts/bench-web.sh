@@ -6,6 +6,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh web
-scripts/web-build.sh tests
+scripts/install-deps.sh web-test
+QUILLMOOR_BROWSER_TESTS=ON scripts/web-build.sh tests
 NODE_PATH=$PWD/build/web-build/npm/node_modules node tests/web/browser/bench.js

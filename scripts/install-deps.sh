@@ -9,14 +9,15 @@
 #   scripts/install-deps.sh release what scripts/test-release.sh needs to make a Debian system
 #   scripts/install-deps.sh windows the Windows program's cross build
 #   scripts/install-deps.sh windows-test that, and Wine and the X tools its tests run with
-#   scripts/install-deps.sh web     building and serving the browser page, and its browser tests
+#   scripts/install-deps.sh web     building and serving the browser page
+#   scripts/install-deps.sh web-test that, and the browsers and the driver of its browser tests
 set -euo pipefail
 
 purpose=${1:-play}
 case "$purpose" in
-  play | test | release | windows | windows-test | web) ;;
+  play | test | release | windows | windows-test | web | web-test) ;;
   *)
-    echo "usage: $0 [play|test|release|windows|windows-test|web]" >&2
+    echo "usage: $0 [play|test|release|windows|windows-test|web|web-test]" >&2
     exit 2
     ;;
 esac
@@ -103,6 +104,8 @@ web_packages=(
   ninja-build "the build"
   python3 "the local web server (http.server)"
   googletest "the unit tests, built from source for WebAssembly"
+)
+web_test_packages=(
   chromium "the browser tests in Chromium"
   firefox-esr "the browser tests in Firefox"
   fonts-ipafont-mincho "the title screen's Japanese face, as the browser tests draw it"
@@ -154,8 +157,9 @@ case "$purpose" in
   windows) add "${windows_packages[@]}" ;;
   windows-test) add "${windows_packages[@]}" "${windows_test_packages[@]}" ;;
   web) add "${web_packages[@]}" ;;
+  web-test) add "${web_packages[@]}" "${web_test_packages[@]}" ;;
 esac
-if [[ "$purpose" == web ]]; then
+if [[ "$purpose" == web-test ]]; then
   while read -r name why; do
     [[ -n "$name" ]] && add "$name" "$why"
   done <<<"$(web_npm_package)"

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Builds the browser page with Debian's emscripten into build/web/ (the site) from a CMake tree
 # in build/web-build/: "site" builds the page alone, "tests" the core's unit tests too, as
-# WebAssembly. Expects what scripts/install-deps.sh web installs.
+# WebAssembly, and with QUILLMOOR_BROWSER_TESTS=ON the page's tests in the browsers. Expects what
+# scripts/install-deps.sh web (web-test for the browsers) installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,5 +33,6 @@ if [[ "$what" == tests ]]; then
   targets=(all)
 fi
 emcmake cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMOOR_CORE_ONLY=ON \
-  -DBUILD_TESTING="$testing" -DQUILLMOOR_SITE_DIR="$PWD/build/web" >/dev/null
+  -DBUILD_TESTING="$testing" -DQUILLMOOR_BROWSER_TESTS="${QUILLMOOR_BROWSER_TESTS:-OFF}" \
+  -DQUILLMOOR_SITE_DIR="$PWD/build/web" >/dev/null
 cmake --build "$tree" --parallel 2 --target "${targets[@]}"
