@@ -16,16 +16,16 @@ constexpr bool Ctrl = true;
 constexpr bool Alt = true;
 
 constexpr std::array<Keystroke, 10> Accelerators = {{
-    {KeyC, !Shift, Ctrl, !Alt},
-    {KeyV, !Shift, Ctrl, !Alt},
-    {KeyBackspace, !Shift, !Ctrl, Alt},
-    {KeyDelete, Shift, !Ctrl, !Alt},
-    {KeyF6, !Shift, !Ctrl, !Alt},
-    {KeyF6, Shift, !Ctrl, !Alt},
-    {KeyInsert, !Shift, Ctrl, !Alt},
-    {KeyInsert, Shift, !Ctrl, !Alt},
-    {KeyX, !Shift, Ctrl, !Alt},
-    {KeyZ, !Shift, Ctrl, !Alt},
+    {KeyC, !Shift, Ctrl, !Alt, CommandEditCopy},
+    {KeyV, !Shift, Ctrl, !Alt, CommandEditPaste},
+    {KeyBackspace, !Shift, !Ctrl, Alt, CommandEditUndo},
+    {KeyDelete, Shift, !Ctrl, !Alt, CommandEditCut},
+    {KeyF6, !Shift, !Ctrl, !Alt, CommandNextPane},
+    {KeyF6, Shift, !Ctrl, !Alt, CommandPrevPane},
+    {KeyInsert, !Shift, Ctrl, !Alt, CommandEditCopy},
+    {KeyInsert, Shift, !Ctrl, !Alt, CommandEditPaste},
+    {KeyX, !Shift, Ctrl, !Alt, CommandEditCut},
+    {KeyZ, !Shift, Ctrl, !Alt, CommandEditUndo},
 }};
 
 bool NoModifier(const KeyPress& key) {

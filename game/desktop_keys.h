@@ -17,12 +17,22 @@ struct KeyPress {
   bool autoRepeat = false;  // the key was held down, not pressed afresh
 };
 
-// One keystroke of the frame's accelerator table: the key with exactly these modifiers.
+// The framework's commands the accelerator table names; nothing handles them.
+inline constexpr int CommandEditCopy = 57634;
+inline constexpr int CommandEditCut = 57635;
+inline constexpr int CommandEditPaste = 57637;
+inline constexpr int CommandEditUndo = 57643;
+inline constexpr int CommandNextPane = 57680;
+inline constexpr int CommandPrevPane = 57681;
+
+// One keystroke of the frame's accelerator table: the key with exactly these modifiers, and the
+// command a resource script's table gives it.
 struct Keystroke {
   std::uint32_t code;
   bool shift;
   bool ctrl;
   bool alt;
+  int command;
 };
 
 // Copy, paste, undo, cut and pane switching: commands nothing handles, whose keystrokes must

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The resource and control ids of the Windows program: the shared ones under the names a
-// resource script uses, and what only Windows needs. MinGW has no MFC, so the framework's
-// command and pane ids the accelerators and the view name are here too.
+// resource script uses, and what only Windows needs. MinGW has no MFC, so the framework's pane
+// id the view takes is here too.
 #pragma once
 
 #include "resources/dialog_template.h"
@@ -29,14 +29,6 @@ inline constexpr int IdSkippedCycle = NextStageSkippedCycleId;
 inline constexpr int IdCurrentHp = NextStageCurrentHpId;
 inline constexpr int IdNextStageAliens = NextStageNextAliensId;
 inline constexpr int IdCareer = AuthorCarrierCareerId;
-
-// The accelerators' commands, which nothing handles.
-inline constexpr int IdEditCopy = 57634;
-inline constexpr int IdEditCut = 57635;
-inline constexpr int IdEditPaste = 57637;
-inline constexpr int IdEditUndo = 57643;
-inline constexpr int IdNextPane = 57680;
-inline constexpr int IdPrevPane = 57681;
 
 inline constexpr int IdViewPane = 59648;  // the frame's main pane
 inline constexpr int IdTitleWnd = 1234;

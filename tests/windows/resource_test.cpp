@@ -259,8 +259,9 @@ TEST_F(ResourceTest, AcceleratorsAreTheTenKeystrokesWithTheFrameworksCommands) {
   std::vector<ACCEL> entries(static_cast<std::size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
   CopyAcceleratorTableW(table, entries.data(), static_cast<int>(entries.size()));
   // Copy, paste, undo, cut, next pane, previous pane, copy, paste, cut, undo.
-  const int commands[] = {IdEditCopy, IdEditPaste, IdEditUndo,  IdEditCut, IdNextPane,
-                          IdPrevPane, IdEditCopy,  IdEditPaste, IdEditCut, IdEditUndo};
+  const int commands[] = {CommandEditCopy, CommandEditPaste, CommandEditUndo, CommandEditCut,
+                          CommandNextPane, CommandPrevPane,  CommandEditCopy, CommandEditPaste,
+                          CommandEditCut,  CommandEditUndo};
   const auto strokes = AcceleratorKeystrokes();
   ASSERT_EQ(entries.size(), strokes.size());
   ASSERT_EQ(entries.size(), std::size(commands));

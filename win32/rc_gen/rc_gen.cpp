@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "game/desktop_keys.h"
-#include "game/key_codes.h"
 #include "resources/dialog_templates.h"
 #include "resources/version.h"
 #include "resources/window_captions.h"
@@ -113,33 +112,10 @@ void WriteDialog(std::ostream& out, const DialogTemplate& dialog) {
   out << "END\n\n";
 }
 
-// The framework's command of each accelerator keystroke: copy, cut, paste, undo, the panes.
-int CommandOf(const Keystroke& stroke) {
-  switch (stroke.code) {
-    case KeyC:
-      return IdEditCopy;
-    case KeyV:
-      return IdEditPaste;
-    case KeyX:
-      return IdEditCut;
-    case KeyZ:
-    case KeyBackspace:
-      return IdEditUndo;
-    case KeyDelete:
-      return IdEditCut;
-    case KeyInsert:
-      return stroke.ctrl ? IdEditCopy : IdEditPaste;
-    case KeyF6:
-      return stroke.shift ? IdPrevPane : IdNextPane;
-    default:
-      return 0;
-  }
-}
-
 void WriteAccelerators(std::ostream& out) {
   out << IdMainFrame << " ACCELERATORS\nBEGIN\n";
   for (const Keystroke& stroke : AcceleratorKeystrokes()) {
-    out << "  " << stroke.code << ", " << CommandOf(stroke) << ", VIRTKEY";
+    out << "  " << stroke.code << ", " << stroke.command << ", VIRTKEY";
     if (stroke.ctrl) {
       out << ", CONTROL";
     }
