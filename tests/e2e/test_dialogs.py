@@ -2,12 +2,12 @@
 """The dialogs the keys open, with their titles exactly as the window system shows them: next
 stage on Esc, version on V (never Ctrl+V), career on A."""
 
-import re
 import time
 import unittest
 
 from maze_picture import SquareView
 from quillmoor_session import FLOOR, Session, wait_until
+from session_checks import SessionChecks, starting_with
 
 NEXT_STAGE = "Go To Next Stage"
 VERSION = "バージョン情報 Quillmoor"
@@ -16,32 +16,12 @@ GROWN_FLOOR_PIXELS = 20000
 NOTHING_OPENS_SECONDS = 1.5
 
 
-def starting_with(title):
-    """Finds the window by the start of its title, so that a suffix shows in the assertion."""
-    return "^" + re.escape(title)
-
-
-class DialogTest(unittest.TestCase):
+class DialogTest(SessionChecks, unittest.TestCase):
     def setUp(self):
         self.session = Session()
         self.addCleanup(self.session.close)
         self.session.wait_for_maze()
         self.session.focus()
-
-    def wait_for_dialog(self, title):
-        session = self.session
-        dialog = wait_until(lambda: session.find_window(starting_with(title)), 30, title)
-        for shown in session.shown_titles(dialog):
-            self.assertEqual(shown, title)
-        return dialog
-
-    def close_with(self, title, key):
-        session = self.session
-        dialog = self.wait_for_dialog(title)
-        session.focus(dialog)
-        session.key(key)
-        wait_until(lambda: not session.window_exists(starting_with(title)), 30,
-                   f"{title} to close")
 
     def assert_nothing_opens(self, title, why):
         deadline = time.monotonic() + NOTHING_OPENS_SECONDS
@@ -71,11 +51,11 @@ class DialogTest(unittest.TestCase):
         session.key("ctrl+v")
         self.assert_nothing_opens(VERSION, "Ctrl+V reached the game")
         session.key("v")
-        self.close_with(VERSION, "Return")
+        self.close_dialog_with(VERSION, "Return")
         session.key("ctrl+v", "ctrl+v")
         self.assert_nothing_opens(VERSION, "Ctrl+V reached the game after a dialog closed")
         session.key("v")
-        self.close_with(VERSION, "Escape")
+        self.close_dialog_with(VERSION, "Escape")
 
     # The window under a closed dialog is restored from a copy of the picture that the per-tick
     # updates may have passed by: it must show the maze as it is, not as it once was.
@@ -84,13 +64,13 @@ class DialogTest(unittest.TestCase):
         wait_until(lambda: session.shot().count(FLOOR) >= GROWN_FLOOR_PIXELS, 60,
                    "the maze to grow")
         session.key("v")
-        self.close_with(VERSION, "Return")
+        self.close_dialog_with(VERSION, "Return")
         fault = SquareView(session.frozen_shot()[0], 1).first_unfolding_fault()
         self.assertIsNone(fault, "a cell's copies disagree after the dialog closed")
 
     def test_a_opens_the_author_career(self):
         self.session.key("a")
-        self.close_with(CAREER, "Return")
+        self.close_dialog_with(CAREER, "Return")
 
 
 if __name__ == "__main__":

@@ -1,14 +1,13 @@
 # SPDX-License-Identifier: MIT
 """Play keys seen on screen: S finishes the maze, the speed keys, the zoom keys."""
 
-import time
 import unittest
 
 from maze_picture import SquareView, covered_end
 from quillmoor_session import FLOOR, ROCK, Session, wait_until
+from session_checks import SessionChecks
 
 GRID = 256
-MEASURE_SECONDS = 1.5
 
 
 def rock_rooms_in_central_copy(shot):
@@ -19,7 +18,7 @@ def rock_rooms_in_central_copy(shot):
                if shot.pixel(left + column, top + row) == ROCK)
 
 
-class PlayTest(unittest.TestCase):
+class PlayTest(SessionChecks, unittest.TestCase):
     def setUp(self):
         self.session = Session()
         self.addCleanup(self.session.close)
@@ -33,14 +32,6 @@ class PlayTest(unittest.TestCase):
         session.key("s")
         wait_until(lambda: rock_rooms_in_central_copy(session.frozen_shot()[0]) == 0, 30,
                    "every room of the central copy to open")
-
-    def floor_growth_rate(self):
-        """Floor pixels added per second of running time."""
-        session = self.session
-        before, _, resumed = session.frozen_shot()
-        time.sleep(MEASURE_SECONDS)
-        after, stopped, _ = session.frozen_shot()
-        return (after.count(FLOOR) - before.count(FLOOR)) / (stopped - resumed)
 
     def test_shift_9_slows_the_growth(self):
         session = self.session

@@ -3,11 +3,11 @@
 
 import unittest
 
-from quillmoor_session import (ALIEN, PLAYER, Session, looks_like_maze, looks_like_title,
-                               start_cell_position, wait_until)
+from quillmoor_session import ALIEN, PLAYER, Session, start_cell_position, wait_until
+from session_checks import SessionChecks
 
 
-class StartupTest(unittest.TestCase):
+class StartupTest(SessionChecks, unittest.TestCase):
     def setUp(self):
         self.session = Session()
         self.addCleanup(self.session.close)
@@ -19,16 +19,7 @@ class StartupTest(unittest.TestCase):
         for shown in session.shown_titles(session.main):
             self.assertEqual(shown, "Quillmoor")
 
-        # Each shot is taken with the program stopped, so the title cannot slip by unseen.
-        def first_picture():
-            shot, _, _ = session.frozen_shot()
-            if looks_like_title(shot):
-                return "title"
-            if looks_like_maze(shot):
-                return "maze"
-            return None
-
-        self.assertEqual(wait_until(first_picture, 60, "a first picture"), "title")
+        self.assertEqual(wait_until(self.first_picture, 60, "a first picture"), "title")
 
         maze = session.wait_for_maze(timeout=60)
         x, y = start_cell_position(maze)

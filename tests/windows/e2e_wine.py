@@ -4,13 +4,13 @@ title, the title screen and the maze at every zoom, the keys and the speed combi
 swallowed accelerator keystrokes, the dialogs by their exact captions, pause, full screen and
 Ctrl+Q."""
 
-import re
 import time
 import unittest
 
 from maze_picture import SquareView, covered_end, unfolded_cell
-from quillmoor_session import (ALIEN, FLOOR, PLAYER, ROCK, Session, is_light, looks_like_maze,
-                               looks_like_title, start_cell_position, wait_until)
+from quillmoor_session import (ALIEN, FLOOR, PLAYER, ROCK, Session, is_light, start_cell_position,
+                               wait_until)
+from session_checks import SessionChecks, starting_with
 
 RUNNING = "Quillmoor"
 PAUSED = "Quillmoor — 一時停止 Paused"
@@ -20,16 +20,11 @@ CAREER = "著者経歴 Author Carrier"
 KEYS = "操作方法 Keys"
 SCREEN = (1280, 800)
 GRID = 256
-MEASURE_SECONDS = 1.5
 NOTHING_OPENS_SECONDS = 1.5
 GROWN_FLOOR_PIXELS = 20000
 # The frame's accelerator table, as xdotool names the keystrokes.
 ACCELERATOR_KEYSTROKES = ("ctrl+c", "ctrl+v", "alt+BackSpace", "shift+Delete", "F6",
                           "shift+F6", "ctrl+Insert", "shift+Insert", "ctrl+x", "ctrl+z")
-
-
-def starting_with(title):
-    return "^" + re.escape(title)
 
 
 def rock_rooms_in_central_copy(shot):
@@ -55,7 +50,7 @@ def first_disagreeing_copy(view):
     return None
 
 
-class WineTest(unittest.TestCase):
+class WineTest(SessionChecks, unittest.TestCase):
     """Each test plays a fresh program, started and, at the end, ended with its Wine server."""
 
     def setUp(self):
@@ -67,21 +62,10 @@ class WineTest(unittest.TestCase):
         self.session.focus()
         return maze
 
-    def wait_for_dialog(self, title):
-        session = self.session
-        dialog = wait_until(lambda: session.find_window(starting_with(title)), 30, title)
-        for shown in session.shown_titles(dialog):
-            self.assertEqual(shown, title)
-        return dialog
-
     def close_dialog_with(self, title, key):
-        session = self.session
-        dialog = self.wait_for_dialog(title)
-        session.focus(dialog)
-        session.key(key)
-        wait_until(lambda: not session.window_exists(starting_with(title)), 30,
-                   f"{title} to close")
-        session.focus()
+        super().close_dialog_with(title, key)
+        # Wine does not give the focus back to the frame by itself.
+        self.session.focus()
 
     def assert_nothing_opens(self, why):
         deadline = time.monotonic() + NOTHING_OPENS_SECONDS
@@ -96,27 +80,12 @@ class WineTest(unittest.TestCase):
         for shown in session.shown_titles(session.main):
             self.assertEqual(shown, title)
 
-    def floor_growth_rate(self):
-        session = self.session
-        before, _, resumed = session.frozen_shot()
-        time.sleep(MEASURE_SECONDS)
-        after, stopped, _ = session.frozen_shot()
-        return (after.count(FLOOR) - before.count(FLOOR)) / (stopped - resumed)
-
     def test_frame_title_screen_then_maze(self):
         session = self.session
         for shown in session.shown_titles(session.main):
             self.assertEqual(shown, RUNNING)
 
-        def first_picture():
-            shot, _, _ = session.frozen_shot()
-            if looks_like_title(shot):
-                return "title"
-            if looks_like_maze(shot):
-                return "maze"
-            return None
-
-        self.assertEqual(wait_until(first_picture, 60, "a first picture"), "title")
+        self.assertEqual(wait_until(self.first_picture, 60, "a first picture"), "title")
         maze = session.wait_for_maze()
         x, y = start_cell_position(maze)
         self.assertIn(maze.pixel(x, y), (PLAYER, ALIEN))
