@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The game view: owns the game session, the title screen and the frame buffer; it turns Qt's
-// timer, key, resize and paint events into the session's calls and answers its requests.
+// The game view: owns the game session, the title screen and the frame buffer; it turns its
+// timer's ticks and Qt's key, resize and paint events into the session's calls and answers its
+// requests.
 #include "app/child_view.h"
 
 #include <algorithm>
@@ -11,11 +12,11 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QTimerEvent>
 
 #include "app/about_dlg.h"
 #include "app/key_mapping.h"
-#include "app/x11_presenter.h"
+#include "app/presenter.h"
+#include "app/tick_timer.h"
 #include "dialogs/dlg_author_carrier.h"
 #include "dialogs/dlg_keys.h"
 #include "dialogs/dlg_next_stage.h"
@@ -36,7 +37,8 @@ constexpr Pixel ScreenBlack = PixelFloor | PixelOpaque;
 CChildView::CChildView(QWidget* parent) : QWidget(parent), m_session(ProcessGameWorld(), *this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
-  m_x11Presenter = X11Presenter::Create(*this);
+  m_presenter = CreatePresenter(*this);
+  m_tickTimer = std::make_unique<TickTimer>([this] { OnTimer(); });
   OnCreate();
 }
 
@@ -59,8 +61,11 @@ void CChildView::OnSize(int cx, int cy) {
   // When memory runs out the buffer is simply gone: paints draw nothing until a later resize
   // succeeds, so the failure needs no handling of its own here.
   const qreal ratio = devicePixelRatioF();
+  if (m_presenter) {
+    m_presenter->PictureReplaced();
+  }
   ResizeFrameBuffer(m_frameBuffer, DeviceLength(cx, ratio), DeviceLength(cy, ratio), ScreenBlack,
-                    m_x11Presenter.get());
+                    m_presenter ? m_presenter->pixelMemory() : nullptr);
   m_frameBufferRatio = ratio;
   m_frameImage = FrameImage(m_frameBuffer);
   m_pictureSide = NoPicture;
@@ -135,6 +140,10 @@ void CChildView::OnPaint(const QRegion& region) {
   }
   QPainter painter(this);
   PresentFrame(painter, m_frameImage, region);
+  // Where the picture lies over Qt's painting, this paint's changes must reach it too.
+  if (m_presenter && m_presenter->coversQtPainting() && !m_paintingTick && !m_titleWnd) {
+    m_presenter->Present(m_frameBuffer, m_damage, m_frameBufferRatio);
+  }
 }
 
 void CChildView::OnKeyDown(QKeyEvent* event) {
@@ -155,12 +164,11 @@ void CChildView::SetTickPeriod(int milliseconds) {
 }
 
 void CChildView::StartTimer(int milliseconds) {
-  m_timerId = startTimer(milliseconds, Qt::PreciseTimer);
+  m_tickTimer->Start(milliseconds);
 }
 
 void CChildView::StopTimer() {
-  killTimer(m_timerId);
-  m_timerId = 0;
+  m_tickTimer->Stop();
 }
 
 ModifierState CChildView::QueryModifiers() {
@@ -187,10 +195,10 @@ void CChildView::RepaintNow() {
   if (m_damage.empty()) {
     return;
   }
-  // Qt sends a partial paint as one request per rectangle; on X11 the changed squares go in one
-  // request however many they are. Whole pictures, and other platforms, go through Qt.
-  if (!m_damage.whole() && m_x11Presenter && isVisible() &&
-      m_x11Presenter->Present(m_frameBuffer, m_damage.Squares(), m_frameBufferRatio)) {
+  // Qt sends a partial paint as one request per rectangle and, on Wayland, commits its whole
+  // window; a presenter sends just the changed squares. Whatever it cannot take goes through Qt.
+  if (m_presenter && isVisible() &&
+      m_presenter->Present(m_frameBuffer, m_damage, m_frameBufferRatio)) {
     return;
   }
   m_paintingTick = true;
@@ -198,22 +206,32 @@ void CChildView::RepaintNow() {
   m_paintingTick = false;
 }
 
+void CChildView::ShowPictureBeforeDialog() {
+  if (m_presenter) {
+    m_presenter->ShowHeldBack();
+  }
+}
+
 DialogAnswer CChildView::RunAuthorCareerDialog() {
+  ShowPictureBeforeDialog();
   CDlgAuthorCarrier dialog(window());
   return dialog.DoModal();
 }
 
 DialogAnswer CChildView::RunVersionDialog() {
+  ShowPictureBeforeDialog();
   CAboutDlg dialog(window());
   return dialog.DoModal();
 }
 
 DialogAnswer CChildView::RunKeysDialog() {
+  ShowPictureBeforeDialog();
   CDlgKeys dialog(window());
   return dialog.DoModal();
 }
 
 DialogAnswer CChildView::RunNextStageDialog(const NextStageReport& report) {
+  ShowPictureBeforeDialog();
   CDlgNextStage dialog(window());
   dialog.SetOutcome(report.outcome);
   dialog.m_nElapsedCycle = report.elapsedCycle;
@@ -237,14 +255,6 @@ void CChildView::Close() {
 
 void CChildView::paintEvent(QPaintEvent* event) {
   OnPaint(event->region());
-}
-
-void CChildView::timerEvent(QTimerEvent* event) {
-  if (event->timerId() == m_timerId) {
-    OnTimer();
-    return;
-  }
-  QWidget::timerEvent(event);
 }
 
 void CChildView::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The game view: owns the game session, the title screen and the frame buffer; it turns Qt's
-// timer, key, resize and paint events into the session's calls and answers its requests.
+// The game view: owns the game session, the title screen and the frame buffer; it turns its
+// timer's ticks and Qt's key, resize and paint events into the session's calls and answers its
+// requests.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +20,8 @@
 
 namespace quillmoor {
 
-class X11Presenter;
+class Presenter;
+class TickTimer;
 
 class CChildView : public QWidget, public SessionHost {
   Q_OBJECT
@@ -75,7 +77,6 @@ class CChildView : public QWidget, public SessionHost {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void timerEvent(QTimerEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -89,13 +90,15 @@ class CChildView : public QWidget, public SessionHost {
   void UpdatePicture();
   // The logical area of the view that covers the damaged device pixels.
   QRegion DamagedRegion();
+  // A dialog freezes the game: the picture it leaves behind is the latest one.
+  void ShowPictureBeforeDialog();
   // Hands the key to the session; no key goes on to default processing.
   void OnKeyDown(QKeyEvent* event);
 
   std::unique_ptr<CTitleWnd> m_titleWnd;
   Palette m_screenPalette{};  // the game's colours, opaque as the window system takes them
   // Before the frame buffer, whose pixels it may hold.
-  std::unique_ptr<X11Presenter> m_x11Presenter;  // null off X11
+  std::unique_ptr<Presenter> m_presenter;  // null where only Qt's painting shows the picture
   FrameBuffer m_frameBuffer;
   QImage m_frameImage;           // the frame buffer's own pixels, as drawn to the window
   qreal m_frameBufferRatio = 1;  // the device pixel ratio the frame buffer was sized for
@@ -107,7 +110,7 @@ class CChildView : public QWidget, public SessionHost {
   static constexpr int NoPicture = 0;
   int m_pictureSide = NoPicture;
   GameSession m_session;
-  int m_timerId = 0;  // 0 while no timer runs
+  std::unique_ptr<TickTimer> m_tickTimer;
 };
 
 }  // namespace quillmoor

@@ -227,8 +227,12 @@ bool X11Presenter::EnsureGraphicsContext(std::uint32_t window) {
   return true;
 }
 
-bool X11Presenter::Present(const FrameBuffer& buffer, const std::vector<CellRect>& squares,
-                           qreal ratio) {
+bool X11Presenter::Present(const FrameBuffer& buffer, DamageTiles& damage, qreal ratio) {
+  return !damage.whole() && PresentSquares(buffer, damage.Squares(), ratio);
+}
+
+bool X11Presenter::PresentSquares(const FrameBuffer& buffer, const std::vector<CellRect>& squares,
+                                  qreal ratio) {
   if (!buffer || buffer.pixels.get() != shared_ || squares.empty() || squares.size() > MaxSquares) {
     return false;
   }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/presenter.h"
 #include "render/frame_buffer.h"
 #include "render/view_geometry.h"
 
@@ -18,7 +19,7 @@ class QWidget;
 
 namespace quillmoor {
 
-class X11Presenter final : public QObject, public PixelMemory {
+class X11Presenter final : public QObject, public Presenter, public PixelMemory {
   Q_OBJECT
 
  public:
@@ -32,10 +33,16 @@ class X11Presenter final : public QObject, public PixelMemory {
   Pixel* Allocate(std::size_t count) override;
   void Release(Pixel* pixels) override;
 
-  // Shows the squares (device pixels of the view, whose device pixel ratio is ratio) as the
-  // buffer holds them. False when this cannot be done here (a buffer outside the shared memory,
-  // a window whose pixels are not four bytes, a size X cannot address): paint through Qt then.
-  bool Present(const FrameBuffer& buffer, const std::vector<CellRect>& squares, qreal ratio);
+  PixelMemory* pixelMemory() override { return this; }
+  // Shows the changed squares as the buffer holds them. False for a whole picture, which Qt
+  // paints as fast, and where this cannot be done (a buffer outside the shared memory, a window
+  // whose pixels are not four bytes, a size X cannot address).
+  bool Present(const FrameBuffer& buffer, DamageTiles& damage, qreal ratio) override;
+  // The puts go into Qt's own window, which Qt's painting also reaches.
+  bool coversQtPainting() const override { return false; }
+  // Nothing is held back: each put is sent at once.
+  void ShowHeldBack() override {}
+  void PictureReplaced() override {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +51,7 @@ class X11Presenter final : public QObject, public PixelMemory {
   struct Connection;
   X11Presenter(QWidget& view, std::unique_ptr<Connection> connection);
 
+  bool PresentSquares(const FrameBuffer& buffer, const std::vector<CellRect>& squares, qreal ratio);
   QImage* BackBuffer() const;
   bool EnsureGraphicsContext(std::uint32_t window);
   // Qt restores an exposed window from its back buffer, which the puts pass by.

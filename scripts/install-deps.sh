@@ -6,6 +6,7 @@
 #
 #   scripts/install-deps.sh play   building, playing and packaging the game (the default)
 #   scripts/install-deps.sh test   that, and the tools of the tests, the fuzzer and packaging checks
+#   scripts/install-deps.sh bench  that, and KDE's compositor, which the window benchmark also runs on
 #   scripts/install-deps.sh release what scripts/test-release.sh needs to make a Debian system
 #   scripts/install-deps.sh windows the Windows program's cross build
 #   scripts/install-deps.sh windows-test that, and Wine and the X tools its tests run with
@@ -15,9 +16,9 @@ set -euo pipefail
 
 purpose=${1:-play}
 case "$purpose" in
-  play | test | release | windows | windows-test | web | web-test) ;;
+  play | test | bench | release | windows | windows-test | web | web-test) ;;
   *)
-    echo "usage: $0 [play|test|release|windows|windows-test|web|web-test]" >&2
+    echo "usage: $0 [play|test|bench|release|windows|windows-test|web|web-test]" >&2
     exit 2
     ;;
 esac
@@ -37,6 +38,9 @@ play_packages=(
   libxcb1-dev "the X11 path that sends a tick's squares in one request"
   libxcb-shm0-dev "the X11 frame buffer shared with the server"
   qt6-wayland "native windows on Wayland desktops"
+  qt6-base-private-dev "the Wayland surface of the game's window, from Qt's platform interface"
+  libwayland-dev "the Wayland path that sends a tick's squares in buffers of its own"
+  wayland-protocols "the viewporter protocol, for fractional scales on Wayland"
   fonts-ipafont-mincho "the title screen's Japanese face"
   fonts-ipafont-gothic "the dialogs' face"
   fonts-urw-base35 "the title screen's Latin face (C059)"
@@ -56,6 +60,8 @@ test_packages=(
   sway "the end-to-end tests on Wayland (a headless compositor)"
   wtype "typing into the Wayland window"
   grim "screenshots of the Wayland output"
+  mutter "the end-to-end tests on GNOME's Wayland compositor (headless)"
+  dbus "the private D-Bus session mutter runs in (dbus-run-session)"
   clang "the fuzz target"
   lintian "the Debian package's checks"
   desktop-file-utils "the desktop entry's check"
@@ -90,6 +96,11 @@ windows_test_packages=(
   fonts-ipafont-mincho "the Japanese face the test maps the title's faces to"
   fonts-ipafont-gothic "the face the test maps the dialogs' faces to"
   fonts-urw-base35 "the Latin face (C059) the test maps Century to"
+)
+
+# KWin pulls in much of KDE: only the benchmark asks for it.
+bench_packages=(
+  kwin-wayland "the window benchmark on KDE's Wayland compositor"
 )
 
 release_packages=(
@@ -153,6 +164,7 @@ installed() {
 case "$purpose" in
   play) add "${play_packages[@]}" ;;
   test) add "${play_packages[@]}" "${test_packages[@]}" ;;
+  bench) add "${play_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}" ;;
   release) add "${release_packages[@]}" ;;
   windows) add "${windows_packages[@]}" ;;
   windows-test) add "${windows_packages[@]}" "${windows_test_packages[@]}" ;;
@@ -178,7 +190,7 @@ update_lists() {
   fi
 }
 
-if [[ "$purpose" == test ]]; then
+if [[ "$purpose" == test || "$purpose" == bench ]]; then
   llvm=$(llvm_packages) || {
     update_lists
     llvm=$(llvm_packages) || {

@@ -79,6 +79,36 @@ void MeasureIdle(GameViewLoop& game, std::optional<pid_t> server) {
   PrintIdleRow("game, paused", MeasureLoop(paused, IdleSize, DefaultTickPeriod, IdleSpans, server));
 }
 
+constexpr QSize DisplayRowFastSize(1920, 1080);
+
+// The figures of one display server, in one row of a table that compares display servers.
+void MeasureDisplayRow(GameViewLoop& game, std::optional<pid_t> server, const char* label) {
+  EmptyTimerLoop empty;
+  FullFrameRepaintLoop bare;
+  DisplayRow row;
+  row.label = label;
+  row.fastEmpty = MeasureLoop(empty, DisplayRowFastSize, FastPeriodMs, FastTickSpans, server);
+  game.SetZoom(1);
+  row.fastZoom1 = MeasureLoop(game, DisplayRowFastSize, FastPeriodMs, FastTickSpans, server);
+  WarnIfBounded(game, DisplayRowFastSize, "the game view");
+  game.SetZoom(3);
+  row.fastZoom3 = MeasureLoop(game, DisplayRowFastSize, FastPeriodMs, FastTickSpans, server);
+  game.SetZoom(1);
+  row.idleGame = MeasureLoop(game, IdleSize, DefaultTickPeriod, IdleSpans, server);
+  row.idleEmpty = MeasureLoop(empty, IdleSize, DefaultTickPeriod, IdleSpans, server);
+  row.idleBare = MeasureLoop(bare, IdleSize, DefaultTickPeriod, IdleSpans, server);
+  PrintDisplayRow(row);
+}
+
+// The text after option, if the option is given.
+std::optional<QString> OptionValue(const QStringList& arguments, const QString& option) {
+  const qsizetype at = arguments.indexOf(option);
+  if (at < 0) {
+    return std::nullopt;
+  }
+  return arguments.value(at + 1);
+}
+
 // The size after --fast-ticks-at (WIDTHxHEIGHT), or an empty size when it is not given.
 std::optional<QSize> FastTicksOnlySize(const QStringList& arguments) {
   const qsizetype at = arguments.indexOf(QStringLiteral("--fast-ticks-at"));
@@ -95,14 +125,20 @@ std::optional<QSize> FastTicksOnlySize(const QStringList& arguments) {
 int Run(CQuillmoorApp& app) {
   // --fast-ticks-at WIDTHxHEIGHT: only the 1 ms loops, at that size (a compositor's output, say).
   const std::optional<QSize> fastTicksOnly = FastTicksOnlySize(QCoreApplication::arguments());
-  if (fastTicksOnly && fastTicksOnly->isEmpty()) {
-    std::fprintf(stderr, "usage: bench_window [--fast-ticks-at WIDTHxHEIGHT]\n");
+  // --table-row LABEL: one row of the table of display servers, labelled so.
+  const std::optional<QString> tableRow =
+      OptionValue(QCoreApplication::arguments(), QStringLiteral("--table-row"));
+  if ((fastTicksOnly && fastTicksOnly->isEmpty()) || (tableRow && tableRow->isEmpty())) {
+    std::fprintf(stderr,
+                 "usage: bench_window [--fast-ticks-at WIDTHxHEIGHT | --table-row LABEL]\n");
     return EXIT_FAILURE;
   }
   PrintLoadAverage("at start");
   const std::optional<pid_t> server = FindDisplayServer();
   if (!server) {
-    std::printf("warning: no Xvfb serving $DISPLAY found; X server CPU is not measured\n");
+    std::printf(
+        "warning: no Xvfb serving $DISPLAY and no QUILLMOOR_COMPOSITOR_PID; the display "
+        "server's CPU is not measured\n");
   }
   // The game's stage-end and version dialogs are modal; nobody is there to close them.
   ModalAnswerer answerer;
@@ -116,6 +152,10 @@ int Run(CQuillmoorApp& app) {
     return EXIT_FAILURE;
   }
 
+  if (tableRow) {
+    MeasureDisplayRow(game, server, qPrintable(*tableRow));
+    return EXIT_SUCCESS;
+  }
   if (fastTicksOnly) {
     MeasureFastTicks(game, server, std::span(&*fastTicksOnly, 1));
     return EXIT_SUCCESS;

@@ -154,6 +154,15 @@ std::optional<int> DisplayNumber(std::string_view display) {
 }
 
 std::optional<pid_t> FindDisplayServer() {
+  // A Wayland compositor is named by whoever started it.
+  if (const char* compositor = std::getenv("QUILLMOOR_COMPOSITOR_PID")) {
+    pid_t pid = 0;
+    const std::string_view text(compositor);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), pid);
+    if (error == std::errc() && end == text.data() + text.size() && pid > 0) {
+      return pid;
+    }
+  }
   const char* display = std::getenv("DISPLAY");
   const auto number = display ? DisplayNumber(display) : std::nullopt;
   if (!number) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// CPU time of a process from /proc, and the X server process that serves $DISPLAY.
+// CPU time of a process from /proc, and the display server process the program is shown by.
 #pragma once
 
 #include <sys/types.h>
@@ -21,7 +21,8 @@ std::optional<long long> StatCpuTicks(std::string_view stat);
 // The display number in a DISPLAY value such as ":99", ":99.0" or "localhost:10.0".
 std::optional<int> DisplayNumber(std::string_view display);
 
-// The Xvfb process whose command line serves the display named by $DISPLAY.
+// The compositor named by $QUILLMOOR_COMPOSITOR_PID, else the Xvfb process whose command line
+// serves the display named by $DISPLAY.
 std::optional<pid_t> FindDisplayServer();
 
 }  // namespace quillmoor::bench

@@ -90,6 +90,26 @@ void PrintIdleRow(const char* loop, const LoopFigures& figures) {
   Flush();
 }
 
+void PrintDisplayHeader(QSize fastSize, int fastPeriodMs, QSize idleSize, int idlePeriodMs) {
+  std::printf(
+      "| display | %d ms ticks/s at %s, zoom 1 / 3 (empty timer loop) | CPU at %d ms, %s: game / "
+      "empty loop / whole-window repaint loop | display server's CPU beside the game at %d ms "
+      "|\n|---|---|---|---|\n",
+      fastPeriodMs, SizeText(fastSize).c_str(), idlePeriodMs, SizeText(idleSize).c_str(),
+      idlePeriodMs);
+  Flush();
+}
+
+void PrintDisplayRow(const DisplayRow& row) {
+  std::printf("| %s | %.0f / %.0f (%.0f) | %s / %s / %s | %s |\n", row.label,
+              row.fastZoom1.ticksPerSecond, row.fastZoom3.ticksPerSecond,
+              row.fastEmpty.ticksPerSecond, CoreShare(row.idleGame.processCoreShare).c_str(),
+              CoreShare(row.idleEmpty.processCoreShare).c_str(),
+              CoreShare(row.idleBare.processCoreShare).c_str(),
+              CoreShare(row.idleGame.serverCoreShare).c_str());
+  Flush();
+}
+
 void PrintKeyLatency(QSize size, int periodMs, const KeyLatency& latency) {
   std::printf("\nV key to the version dialog's first paint, %s, %d ms period.\n\n",
               SizeText(size).c_str(), periodMs);

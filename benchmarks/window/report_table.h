@@ -24,6 +24,22 @@ void PrintFastTickRow(const FastTickRow& row);
 void PrintIdleHeader(QSize size, int periodMs, MeasureSpans spans);
 void PrintIdleRow(const char* loop, const LoopFigures& figures);
 
+// One display server in a line: the game at the 1 ms period and both zooms beside the empty
+// loop, then the share of a core at the default period of the game, the empty loop and the
+// repaint loop, and the display server's own share while the game runs.
+struct DisplayRow {
+  const char* label = "";
+  LoopFigures fastZoom1;
+  LoopFigures fastZoom3;
+  LoopFigures fastEmpty;
+  LoopFigures idleGame;
+  LoopFigures idleEmpty;
+  LoopFigures idleBare;
+};
+
+void PrintDisplayHeader(QSize fastSize, int fastPeriodMs, QSize idleSize, int idlePeriodMs);
+void PrintDisplayRow(const DisplayRow& row);
+
 void PrintKeyLatency(QSize size, int periodMs, const KeyLatency& latency);
 
 // The machine's load average, which the figures depend on.

@@ -5,7 +5,6 @@
 
 #include <QPainter>
 #include <QResizeEvent>
-#include <QTimerEvent>
 
 namespace quillmoor::bench {
 
@@ -16,30 +15,21 @@ constexpr QRgb FrameColour = 0xff3a5f3a;
 
 }  // namespace
 
+TimerLoopWidget::TimerLoopWidget()
+    : m_timer([this] {
+        ++m_ticks;
+        OnTick();
+      }) {}
+
 void TimerLoopWidget::Start(QSize size, int periodMs) {
   resize(size);
   show();
-  if (m_timerId != 0) {
-    killTimer(m_timerId);
-  }
-  m_timerId = startTimer(periodMs, Qt::PreciseTimer);
+  m_timer.Start(periodMs);
 }
 
 void TimerLoopWidget::Stop() {
-  if (m_timerId != 0) {
-    killTimer(m_timerId);
-    m_timerId = 0;
-  }
+  m_timer.Stop();
   hide();
-}
-
-void TimerLoopWidget::timerEvent(QTimerEvent* event) {
-  if (event->timerId() != m_timerId) {
-    QWidget::timerEvent(event);
-    return;
-  }
-  ++m_ticks;
-  OnTick();
 }
 
 FullFrameRepaintLoop::FullFrameRepaintLoop() {

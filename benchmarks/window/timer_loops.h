@@ -8,15 +8,17 @@
 #include <QImage>
 #include <QWidget>
 
+#include "app/tick_timer.h"
 #include "benchmarks/window/tick_loop.h"
 
 namespace quillmoor::bench {
 
-// A shown top-level widget on a precise timer; each tick calls OnTick.
+// A shown top-level widget on the game's own timer; each tick calls OnTick.
 class TimerLoopWidget : public QWidget, public TickLoop {
   Q_OBJECT
 
  public:
+  TimerLoopWidget();
   void Start(QSize size, int periodMs) override;
   void Stop() override;
   std::int64_t Ticks() const override { return m_ticks; }
@@ -24,10 +26,9 @@ class TimerLoopWidget : public QWidget, public TickLoop {
 
  protected:
   virtual void OnTick() = 0;
-  void timerEvent(QTimerEvent* event) override;
 
  private:
-  int m_timerId = 0;
+  TickTimer m_timer;
   std::int64_t m_ticks = 0;
 };
 

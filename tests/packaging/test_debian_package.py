@@ -2,6 +2,7 @@
 """The .deb that cpack makes, checked as a Debian maintainer would: lintian, the contents, the
 dependencies, and the stripped program with its debug symbols kept beside the package."""
 
+import os
 import re
 import subprocess
 import tempfile
@@ -109,6 +110,13 @@ class DebianPackageTest(unittest.TestCase):
                 font_files = run("fc-list", face, "file").split()
                 self.assertTrue(font_files, f"no font file for {face}")
                 self.assertTrue(owning_packages(font_files[0].rstrip(":")) & depends)
+
+    def test_depends_on_the_exact_qt_whose_private_interface_it_uses(self):
+        # Debian 12 names Qt's exact build qt6-base-abi, Debian 13 qt6-base-private-abi.
+        depends = run("dpkg-deb", "-f", str(self.deb), "Depends")
+        qt_version = os.environ["QUILLMOOR_QT_VERSION"]
+        exact = re.findall(r"qt6-base(?:-private)?-abi \(= ([^)]+)\)", depends)
+        self.assertEqual(exact, [qt_version], depends)
 
     def test_program_is_stripped_and_its_debug_symbols_lie_beside_the_package(self):
         sections = section_names(self.program)
