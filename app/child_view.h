@@ -53,6 +53,8 @@ class CChildView : public QWidget, public SessionHost {
   const FrameBuffer& frameBuffer() const { return m_frameBuffer; }
   // Null once the title phase is over.
   const CTitleWnd* titleWnd() const { return m_titleWnd.get(); }
+  // Null where only Qt's painting shows the picture.
+  Presenter* presenter() { return m_presenter.get(); }
 
   // SessionHost: the session's requests, answered with Qt; the dialogs are modal.
   void StartTimer(int milliseconds) override;

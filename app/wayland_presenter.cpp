@@ -189,6 +189,7 @@ void WaylandPresenter::DropSurface() {
     m_surface = nullptr;
   }
   m_buffers.clear();
+  m_lastShown = nullptr;
   m_parent = nullptr;
   m_mapped = false;
   m_pictureSize = QSize();
@@ -298,8 +299,12 @@ void WaylandPresenter::ShowHeldBack() {
 
 WaylandShmBuffer* WaylandPresenter::FreeBuffer() {
   std::erase_if(m_buffers, [this](const std::unique_ptr<WaylandShmBuffer>& buffer) {
-    return !buffer->busy() &&
-           (buffer->width() != m_pictureSize.width() || buffer->height() != m_pictureSize.height());
+    const bool stale = !buffer->busy() && (buffer->width() != m_pictureSize.width() ||
+                                           buffer->height() != m_pictureSize.height());
+    if (stale && buffer.get() == m_lastShown) {
+      m_lastShown = nullptr;
+    }
+    return stale;
   });
   for (const auto& buffer : m_buffers) {
     if (!buffer->busy()) {
@@ -348,6 +353,8 @@ bool WaylandPresenter::Commit() {
   wl_display_flush(m_display);
   m_heldBack.Reset(m_pictureSize.width(), m_pictureSize.height());
   m_mapped = true;
+  m_lastShown = target;
+  ++m_commits;
   return true;
 }
 
@@ -370,6 +377,7 @@ void WaylandPresenter::FrameDone(void* data, wl_callback* callback, std::uint32_
   auto* self = static_cast<WaylandPresenter*>(data);
   wl_callback_destroy(callback);
   self->m_frameCallback = nullptr;
+  ++self->m_framesShown;
   self->Commit();
 }
 

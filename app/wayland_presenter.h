@@ -42,6 +42,13 @@ class WaylandPresenter final : public QObject, public Presenter {
   void ShowHeldBack() override;
   void PictureReplaced() override;
 
+  // What the compositor was given, for the tests: the buffer of the last commit (null before the
+  // first), the commits and frame callbacks so far, and the buffers in use.
+  const WaylandShmBuffer* lastShown() const { return m_lastShown; }
+  int commits() const { return m_commits; }
+  int framesShown() const { return m_framesShown; }
+  std::size_t bufferCount() const { return m_buffers.size(); }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -83,6 +90,9 @@ class WaylandPresenter final : public QObject, public Presenter {
   QSize m_surfaceSize;
   int m_bufferScale = 1;
   bool m_mapped = false;
+  const WaylandShmBuffer* m_lastShown = nullptr;
+  int m_commits = 0;
+  int m_framesShown = 0;
 };
 
 }  // namespace quillmoor

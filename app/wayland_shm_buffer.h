@@ -26,6 +26,7 @@ class WaylandShmBuffer {
   WaylandShmBuffer& operator=(const WaylandShmBuffer&) = delete;
 
   wl_buffer* buffer() const { return m_buffer; }
+  const Pixel* pixels() const { return m_pixels; }
   int width() const { return m_width; }
   int height() const { return m_height; }
   // Whether the compositor may still be reading it: from its attach until its release.

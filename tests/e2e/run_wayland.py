@@ -1,10 +1,13 @@
 # SPDX-License-Identifier: MIT
-"""Runs the end-to-end tests on Wayland: a headless sway compositor of its own, then the suite.
+"""Runs the end-to-end tests on Wayland: a headless compositor of its own, then the suite.
 
-sway will not run as root: as root, the compositor and the program run as an unprivileged user
-(QUILLMOOR_RUN_AS) with a private runtime folder that user owns. No user account is created.
-Usage: python3 run_wayland.py [--mode WxH] [--scale S] <test folder> [unittest discover arguments]
-       python3 run_wayland.py [--mode WxH] [--scale S] --run <program> [arguments]
+The compositor is sway unless told (--compositor mutter, GNOME's, or kwin, KDE's; only sway takes
+--scale). sway will not run as root: as root, the compositor and the program run as an
+unprivileged user (QUILLMOOR_RUN_AS) with a private runtime folder that user owns. No user
+account is created. The program learns the compositor's process from QUILLMOOR_COMPOSITOR_PID.
+Usage: python3 run_wayland.py [--compositor C] [--mode WxH] [--scale S] <test folder> [unittest
+       discover arguments]
+       python3 run_wayland.py [--compositor C] [--mode WxH] [--scale S] --run <program> [arguments]
 --run starts the program in the compositor, as the unprivileged user when root (the benchmarks).
 """
 
@@ -71,6 +74,82 @@ def start_sway(runtime, log, mode, scale):
     return sway, os.path.basename(display), ipc
 
 
+def start_in_dbus_session(runtime, log, command, what):
+    """Starts a compositor in a D-Bus session of its own, which GNOME's and KDE's ask for."""
+    if os.geteuid() == 0:
+        os.chown(runtime, UNPRIVILEGED_ID, UNPRIVILEGED_ID)
+    environment = compositor_environment(runtime)
+    # KWin is itself a Qt program: it must not try the display it is about to make.
+    environment["QT_QPA_PLATFORM"] = "offscreen"
+    session = subprocess.Popen(run_as_user_command() + ["dbus-run-session", "--"] + command,
+                               env=environment, stdout=log, stderr=log, start_new_session=True)
+    program = os.path.basename(command[0])
+
+    def started():
+        if session.poll() is not None:
+            log.seek(0)
+            raise AssertionError(f"{what} exited with {session.returncode}:\n"
+                                 f"{log.read()[-4000:]}")
+        displays = [path for path in glob.glob(os.path.join(runtime, "wayland-*"))
+                    if not path.endswith(".lock")]
+        pid = process_named(program, session.pid)
+        return (os.path.basename(displays[0]), pid) if displays and pid else None
+
+    try:
+        display, pid = wait_until(started, START_SECONDS, what)
+    except BaseException:
+        stop(session)
+        raise
+    return session, display, pid
+
+
+def process_named(program, ancestor):
+    """The process running program among ancestor's descendants, or None."""
+    for status in glob.glob("/proc/[0-9]*/status"):
+        try:
+            with open(status, encoding="utf-8", errors="replace") as file:
+                fields = dict(line.rstrip("\n").split(":\t", 1) for line in file if ":\t" in line)
+        except OSError:
+            continue
+        pid = int(os.path.basename(os.path.dirname(status)))
+        if fields.get("Name") == program[:15] and descends_from(pid, ancestor):
+            return pid
+    return None
+
+
+def descends_from(pid, ancestor):
+    while pid > 1:
+        if pid == ancestor:
+            return True
+        try:
+            with open(f"/proc/{pid}/stat", encoding="utf-8") as file:
+                pid = int(file.read().rsplit(")", 1)[1].split()[1])
+        except (OSError, ValueError, IndexError):
+            return False
+    return False
+
+
+def start_mutter(runtime, log, mode):
+    # mutter warns about the session services it cannot find and runs all the same.
+    return start_in_dbus_session(
+        runtime, log, ["mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor", mode],
+        "GNOME's compositor (mutter)")
+
+
+def start_kwin(runtime, log, mode):
+    # kwin_wayland carries a file capability that a sandboxed root may not grant, and it starts
+    # only under a name that ends in kwin_wayland: a plain copy in the runtime folder is both.
+    copy = os.path.join(runtime, "kwin_wayland")
+    shutil.copyfile(shutil.which("kwin_wayland"), copy)
+    os.chmod(copy, 0o755)
+    if os.geteuid() == 0:
+        os.chown(copy, UNPRIVILEGED_ID, UNPRIVILEGED_ID)
+    width, height = mode.split("x")
+    return start_in_dbus_session(
+        runtime, log, [copy, "--virtual", "--width", width, "--height", height,
+                       "--socket", "wayland-quillmoor"], "KDE's compositor (kwin_wayland)")
+
+
 def stop(process):
     if process.poll() is None:
         os.killpg(process.pid, signal.SIGTERM)
@@ -82,8 +161,8 @@ def stop(process):
 
 
 def command_and_output(arguments):
-    """The command to run in the compositor, and the output's mode and scale."""
-    output = {"--mode": OUTPUT_MODE, "--scale": "1"}
+    """The command to run in the compositor, the compositor, and the output's mode and scale."""
+    output = {"--compositor": "sway", "--mode": OUTPUT_MODE, "--scale": "1"}
     while arguments[:1] and arguments[0] in output:
         output[arguments[0]] = arguments[1]
         arguments = arguments[2:]
@@ -92,7 +171,11 @@ def command_and_output(arguments):
     else:
         command = [sys.executable, "-m", "unittest", "discover", "-v", "-s", arguments[0],
                    *arguments[1:]]
-    return command, output["--mode"], output["--scale"]
+    if output["--compositor"] not in ("sway", "mutter", "kwin"):
+        raise SystemExit(f"unknown compositor {output['--compositor']}: sway, mutter or kwin")
+    if output["--compositor"] != "sway" and output["--scale"] != "1":
+        raise SystemExit("only sway's output takes a scale here")
+    return command, output["--compositor"], output["--mode"], output["--scale"]
 
 
 def main():
@@ -100,18 +183,25 @@ def main():
     os.chmod(runtime, 0o700)
     if os.geteuid() == 0:
         os.environ["QUILLMOOR_RUN_AS"] = str(UNPRIVILEGED_ID)
-    command, mode, scale = command_and_output(sys.argv[1:])
+    command, compositor, mode, scale = command_and_output(sys.argv[1:])
     try:
         with tempfile.TemporaryFile(mode="w+", encoding="utf-8", errors="replace") as log:
-            sway, display, ipc = start_sway(runtime, log, mode, scale)
+            environment = dict(os.environ)
+            environment.pop("DISPLAY", None)
+            if compositor == "sway":
+                process, display, ipc = start_sway(runtime, log, mode, scale)
+                pid = process.pid
+                environment["SWAYSOCK"] = ipc
+            else:
+                start = start_mutter if compositor == "mutter" else start_kwin
+                process, display, pid = start(runtime, log, mode)
             try:
-                environment = dict(os.environ)
-                environment.pop("DISPLAY", None)
-                environment.update(QUILLMOOR_DISPLAY="wayland", WAYLAND_DISPLAY=display,
-                                   SWAYSOCK=ipc, XDG_RUNTIME_DIR=runtime)
+                environment.update(QUILLMOOR_DISPLAY="wayland", QUILLMOOR_COMPOSITOR=compositor,
+                                   QUILLMOOR_COMPOSITOR_PID=str(pid), WAYLAND_DISPLAY=display,
+                                   XDG_RUNTIME_DIR=runtime)
                 result = subprocess.run(command, env=environment)
             finally:
-                stop(sway)
+                stop(process)
         return result.returncode
     finally:
         shutil.rmtree(runtime, ignore_errors=True)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/child_view.h"
+#include "app/wayland_presenter.h"
 #include "game/game_world.h"
 #include "game/key_codes.h"
 #include "render/device_pixels.h"
@@ -54,8 +55,14 @@ class PictureCheck {
         << shown.height;
   }
 
-  // What the window system was given: the view's pixels in its back buffer.
+  // What the window system was given: the view's pixels in its back buffer, or in the buffer
+  // last committed to the Wayland compositor where that lies over the view.
   void ExpectWindowShowsTheBuffer(int tick) {
+    if (auto* wayland = dynamic_cast<WaylandPresenter*>(view_.presenter());
+        wayland != nullptr && wayland->coversQtPainting()) {
+      ExpectCompositorHasTheBuffer(*wayland, tick);
+      return;
+    }
     auto* store = dynamic_cast<QImage*>(view_.backingStore()->paintDevice());
     ASSERT_NE(store, nullptr);
     const FrameBuffer& shown = view_.frameBuffer();
@@ -66,6 +73,21 @@ class PictureCheck {
       ASSERT_EQ(std::memcmp(store->constScanLine(y), row, std::size_t(width) * sizeof(Pixel)), 0)
           << "tick " << tick << ", row " << y;
     }
+  }
+
+  void ExpectCompositorHasTheBuffer(WaylandPresenter& presenter, int tick) {
+    presenter.ShowHeldBack();
+    const WaylandShmBuffer* committed = presenter.lastShown();
+    ASSERT_NE(committed, nullptr) << "tick " << tick;
+    const FrameBuffer& shown = view_.frameBuffer();
+    ASSERT_EQ(committed->width(), shown.width);
+    ASSERT_EQ(committed->height(), shown.height);
+    const std::size_t count = std::size_t(shown.width) * std::size_t(shown.height);
+    const auto differs =
+        std::mismatch(shown.pixels.get(), shown.pixels.get() + count, committed->pixels());
+    ASSERT_EQ(differs.first, shown.pixels.get() + count)
+        << "the compositor's pixel " << (differs.first - shown.pixels.get()) << " is " << std::hex
+        << *differs.second << " for " << *differs.first << std::dec << ", tick " << tick;
   }
 
  private:
