@@ -85,6 +85,7 @@ constexpr QSize DisplayRowFastSize(1920, 1080);
 void MeasureDisplayRow(GameViewLoop& game, std::optional<pid_t> server, const char* label) {
   EmptyTimerLoop empty;
   FullFrameRepaintLoop bare;
+  PrintDisplayHeader(DisplayRowFastSize, FastPeriodMs, IdleSize, DefaultTickPeriod);
   DisplayRow row;
   row.label = label;
   row.fastEmpty = MeasureLoop(empty, DisplayRowFastSize, FastPeriodMs, FastTickSpans, server);
