@@ -66,3 +66,17 @@ class SquareView:
                 if self.colour(i, j) != grid[unfolded_cell(CENTRE + i, CENTRE + j)]:
                     return i, j
         return None
+
+    def first_disagreeing_copy(self):
+        """The first whole square whose colour differs from another copy of the same cell, or None.
+
+        At a side too large for a whole copy of the grid, the copies the picture does show, on
+        both sides of the column seams, must still agree.
+        """
+        seen = {}
+        for j in self.rows:
+            for i in self.columns:
+                colour = self.colour(i, j)
+                if seen.setdefault(unfolded_cell(CENTRE + i, CENTRE + j), colour) != colour:
+                    return i, j
+        return None

@@ -7,7 +7,7 @@ Ctrl+Q."""
 import time
 import unittest
 
-from maze_picture import SquareView, covered_end, unfolded_cell
+from maze_picture import SquareView, covered_end
 from quillmoor_session import (ALIEN, FLOOR, PLAYER, ROCK, Session, is_light, start_cell_position,
                                wait_until)
 from session_checks import SessionChecks, starting_with
@@ -32,22 +32,6 @@ def rock_rooms_in_central_copy(shot):
     top = shot.height // 2 - GRID // 2
     return sum(1 for row in range(0, GRID, 2) for column in range(0, GRID, 2)
                if shot.pixel(left + column, top + row) == ROCK)
-
-
-def first_disagreeing_copy(view):
-    """The first whole square whose colour differs from another copy of the same cell, or None.
-
-    At zoom 2 and 3 the window shows no whole copy of the grid, but the copies it does show, on
-    both sides of the column seams, must still agree.
-    """
-    seen = {}
-    for j in view.rows:
-        for i in view.columns:
-            cell = unfolded_cell(128 + i, 128 + j)
-            colour = view.colour(i, j)
-            if seen.setdefault(cell, colour) != colour:
-                return i, j
-    return None
 
 
 class WineTest(SessionChecks, unittest.TestCase):
@@ -103,7 +87,7 @@ class WineTest(SessionChecks, unittest.TestCase):
             def unfolded():
                 shot = session.frozen_shot()[0]
                 view = SquareView(shot, zoom)
-                return shot if view.is_even() and first_disagreeing_copy(view) is None else None
+                return shot if view.is_even() and view.first_disagreeing_copy() is None else None
 
             shot = wait_until(unfolded, 30, f"the unfolded picture at zoom {zoom}")
             right, bottom = covered_end(shot.width, zoom), covered_end(shot.height, zoom)

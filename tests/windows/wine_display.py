@@ -9,10 +9,11 @@ import os
 import subprocess
 
 from display_tools import on_platform
+from wine_prefix import set_screen_scale
 from x11_display import X11Display
 
 # The view's WS_EX_CLIENTEDGE: two pixels on each side between the frame's client area (the X
-# window) and the view's own, where the picture starts.
+# window) and the view's own, where the picture starts. Wine keeps them two at every DPI.
 CLIENT_EDGE = 2
 
 
@@ -37,6 +38,11 @@ class WineDisplay(X11Display):
         subprocess.run(["wineserver", "-k"], env=wine_environment(os.environ),
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60,
                        check=False)
+
+    @staticmethod
+    def set_output_scale(scale):
+        """The scale of the programs started from now on: Wine's one DPI, for every screen."""
+        set_screen_scale(scale)
 
     def screenshot(self, window):
         """The view's client area: the frame's, less the sunken edge."""

@@ -8,7 +8,8 @@
     wine_prefix.py end     ends every Wine process of the prefix
 
 The program names the faces the game was designed with; the test maps them to the fonts the
-Linux build uses, in the prefix's registry. The product itself maps nothing.
+Linux build uses, in the prefix's registry. The product itself maps nothing. The scaled-screen
+test sets the screen's DPI there too, for a while (set_screen_scale).
 """
 
 import os
@@ -25,6 +26,11 @@ FONT_REPLACEMENTS = {
     "MS Shell Dlg": "IPAPGothic",
 }
 TIMEOUT = 300
+# Wine's screen DPI, which every program reads when it starts; a fresh prefix has no value there
+# and takes 96.
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+DPI_VALUE = "LogPixels"
+DESIGN_DPI = 96
 
 
 def environment():
@@ -39,6 +45,18 @@ def run(*command, check=True):
 def end_server():
     """Ends the prefix's server and every program in it; nothing to do when none runs."""
     run("wineserver", "-k", check=False)
+
+
+def set_screen_scale(scale):
+    """The screen's scale (1.5: 144 DPI) for the programs started from now on; 1 restores the
+    fresh prefix's own, by removing the value."""
+    if scale == 1:
+        run("wine", "reg", "delete", DESKTOP_KEY, "/v", DPI_VALUE, "/f")
+    else:
+        run("wine", "reg", "add", DESKTOP_KEY, "/v", DPI_VALUE, "/t", "REG_DWORD", "/d",
+            str(round(DESIGN_DPI * scale)), "/f")
+    # Saved now, so that the next program does not meet a server on its way out.
+    end_server()
 
 
 def make(prefix):
