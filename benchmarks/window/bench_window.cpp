@@ -2,6 +2,7 @@
 // The game window under a real X server: ticks per second and CPU per tick at the 1 ms period
 // beside an empty timer loop and a full-frame repaint loop, CPU share at the default period and
 // of a paused game, and how fast the V key shows its dialog.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,8 @@
 #include <QStringList>
 
 #include "app/quillmoor_app.h"
+#include "app/tick_timer.h"
+#include "benchmarks/window/event_wait.h"
 #include "benchmarks/window/game_view_loop.h"
 #include "benchmarks/window/key_latency.h"
 #include "benchmarks/window/loop_figures.h"
@@ -101,6 +104,37 @@ void MeasureDisplayRow(GameViewLoop& game, std::optional<pid_t> server, const ch
   PrintDisplayRow(row);
 }
 
+// Tick periods from the fastest to the slowest the keys set.
+constexpr std::array<int, 13> SweptPeriodsMs = {1, 2, 3, 5, 9, 10, 20, 50, 90, 100, 300, 500, 900};
+constexpr QSize SweepSize(320, 240);
+constexpr Milliseconds SweepSpan(1000);
+constexpr int LeastSweptIntervals = 3;
+
+// The timer at every period: ticks per second between the first and last tick of a span long
+// enough for a few intervals, beside the ideal 1,000 / period.
+void MeasurePeriods() {
+  std::printf(
+      "\nThe tick timer at every period (%s), each over at least %lld ms and %d intervals.\n\n"
+      "| period | ideal ticks/s | measured | off by |\n|---|---|---|---|\n",
+      TickTimer([] {}).usesQtTimer() ? "Qt's precise timer" : "the timerfd",
+      static_cast<long long>(SweepSpan.count()), LeastSweptIntervals);
+  StampedTimerLoop loop;
+  for (const int period : SweptPeriodsMs) {
+    loop.Start(SweepSize, period);
+    RunEventsFor(Milliseconds(period));
+    loop.Restart();
+    RunEventsUntil([&] { return loop.stamped() > LeastSweptIntervals; },
+                   std::max(SweepSpan, Milliseconds(period * (LeastSweptIntervals + 2))));
+    RunEventsFor(std::max(Milliseconds(0), SweepSpan - Milliseconds(period * loop.stamped())));
+    const double ideal = 1000.0 / period;
+    const double measured = loop.TicksPerSecond();
+    loop.Stop();
+    std::printf("| %d ms | %.2f | %.2f | %+.2f %% |\n", period, ideal, measured,
+                (measured / ideal - 1) * 100);
+    std::fflush(stdout);
+  }
+}
+
 // The text after option, if the option is given.
 std::optional<QString> OptionValue(const QStringList& arguments, const QString& option) {
   const qsizetype at = arguments.indexOf(option);
@@ -130,9 +164,15 @@ int Run(CQuillmoorApp& app) {
   const std::optional<QString> tableRow =
       OptionValue(QCoreApplication::arguments(), QStringLiteral("--table-row"));
   if ((fastTicksOnly && fastTicksOnly->isEmpty()) || (tableRow && tableRow->isEmpty())) {
-    std::fprintf(stderr,
-                 "usage: bench_window [--fast-ticks-at WIDTHxHEIGHT | --table-row LABEL]\n");
+    std::fprintf(
+        stderr,
+        "usage: bench_window [--fast-ticks-at WIDTHxHEIGHT | --table-row LABEL | --periods]\n");
     return EXIT_FAILURE;
+  }
+  // --periods: only the timer at every period.
+  if (QCoreApplication::arguments().contains(QStringLiteral("--periods"))) {
+    MeasurePeriods();
+    return EXIT_SUCCESS;
   }
   PrintLoadAverage("at start");
   const std::optional<pid_t> server = FindDisplayServer();
@@ -163,6 +203,7 @@ int Run(CQuillmoorApp& app) {
   }
   MeasureFastTicks(game, server, FastTickSizes);
   MeasureIdle(game, server);
+  MeasurePeriods();
   game.SetZoom(1);
   PrintKeyLatency(KeySize, FastPeriodMs,
                   MeasureVersionKeyLatency(game, answerer, KeySize, FastPeriodMs, KeyTrials));

@@ -32,6 +32,23 @@ void TimerLoopWidget::Stop() {
   hide();
 }
 
+void StampedTimerLoop::OnTick() {
+  const auto now = std::chrono::steady_clock::now();
+  if (m_stamped == 0) {
+    m_first = now;
+  }
+  m_last = now;
+  ++m_stamped;
+}
+
+double StampedTimerLoop::TicksPerSecond() const {
+  if (m_stamped < 2) {
+    return 0;
+  }
+  const double seconds = std::chrono::duration<double>(m_last - m_first).count();
+  return seconds > 0 ? static_cast<double>(m_stamped - 1) / seconds : 0;
+}
+
 FullFrameRepaintLoop::FullFrameRepaintLoop() {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -3,6 +3,7 @@
 // repaints a full-window image on every tick.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include <QImage>
@@ -36,6 +37,25 @@ class TimerLoopWidget : public QWidget, public TickLoop {
 class EmptyTimerLoop : public TimerLoopWidget {
  protected:
   void OnTick() override {}
+};
+
+// Nothing per tick, but the time of every tick is kept: the rate between the first and the last
+// tick seen, free of where a measuring window happens to cut the ticks.
+class StampedTimerLoop : public TimerLoopWidget {
+ public:
+  // Forgets the ticks so far.
+  void Restart() { m_stamped = 0; }
+  // Ticks per second between the first and the last tick since Restart; 0 with fewer than two.
+  double TicksPerSecond() const;
+  std::int64_t stamped() const { return m_stamped; }
+
+ protected:
+  void OnTick() override;
+
+ private:
+  std::chrono::steady_clock::time_point m_first;
+  std::chrono::steady_clock::time_point m_last;
+  std::int64_t m_stamped = 0;
 };
 
 // A full-window Format_RGB32 image drawn with drawImage in a synchronous repaint every tick.
