@@ -122,6 +122,9 @@ web_test_packages=(
   fonts-ipafont-mincho "the title screen's Japanese face, as the browser tests draw it"
   fonts-ipafont-gothic "the dialogs' face"
   fonts-urw-base35 "the title screen's Latin face (C059)"
+  build-essential "the build machine's maze tracer, which the browser's maze is compared with"
+  libgtest-dev "configuring that tracer's native tree, which has the unit tests"
+  libgmock-dev "configuring that tracer's native tree, which has the unit tests"
 )
 # npm, which installs the pinned test driver: Debian's package, unless a nodejs from elsewhere
 # already brings its own npm (and conflicts with Debian's).

@@ -359,17 +359,42 @@ describe(`the page in ${browserName()}`, () => {
     await page.close();
   });
 
-  it('tells a browser without WebAssembly so in plain words', async () => {
+  // Which of the page's parts a reader sees: shown, with a box of its own.
+  const visibleParts = (page) => page.evaluate(() => {
+    const seen = (element) => element.getClientRects().length > 0 &&
+                              getComputedStyle(element).visibility !== 'hidden';
+    return [...document.querySelectorAll('body > :not(noscript), noscript > *')].filter(seen).map((element) =>
+      ({ id: element.id || element.parentElement.localName, text: element.textContent }));
+  });
+
+  it('tells a browser without WebAssembly so in plain words, and throws nothing', async () => {
     const page = await openGame(browser, server.url, undefined, (p) =>
       p.evaluateOnNewDocument(() => {
         delete window.WebAssembly;
       }));
-    const shown = await page.evaluate(() => ({
-      message: !document.getElementById('no-wasm').hidden,
-      text: document.getElementById('no-wasm').textContent,
-    }));
-    assert.ok(shown.message);
-    assert.match(shown.text, /WebAssembly/);
-    await page.close();
+    const parts = await visibleParts(page);
+    assert.deepEqual(parts.map((part) => part.id), ['no-wasm'], 'the message alone, no canvas');
+    assert.match(parts[0].text, /WebAssembly/);
+    await done(page);
+  });
+
+  it('tells a browser with scripts off that the game needs them', async () => {
+    const scriptless = browserName() === 'firefox' ? await launchBrowser({ scripts: false }) : browser;
+    try {
+      const page = await openGame(scriptless, server.url, undefined, async (p) => {
+        if (scriptless === browser) {
+          await p.setJavaScriptEnabled(false);
+        }
+      });
+      const parts = await visibleParts(page);
+      assert.deepEqual(parts.map((part) => part.id), ['stage', 'noscript'],
+                       'the empty stage and the message, none of the others');
+      assert.match(parts[1].text, /JavaScript/);
+      await done(page);
+    } finally {
+      if (scriptless !== browser) {
+        await scriptless.close();
+      }
+    }
   });
 });

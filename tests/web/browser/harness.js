@@ -51,14 +51,15 @@ async function waitForServer(url, deadline) {
   throw new Error(`no server at ${url}`);
 }
 
-// python3's http.server, as the README serves the site; stop() ends it.
-async function startServer() {
-  if (!fs.existsSync(path.join(SiteDir, 'index.html'))) {
-    throw new Error(`no site in ${SiteDir}: build it with scripts/web.sh --build`);
+// python3's http.server, as the README serves the site (or another folder with a page); stop()
+// ends it.
+async function startServer(dir = SiteDir) {
+  if (!fs.existsSync(path.join(dir, 'index.html'))) {
+    throw new Error(`no page in ${dir}: build it first (scripts/web.sh --build, scripts/test-web.sh)`);
   }
   const port = await freePort();
   const child = spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1'], {
-    cwd: SiteDir,
+    cwd: dir,
     stdio: 'ignore',
   });
   const url = `http://127.0.0.1:${port}/`;
@@ -77,7 +78,9 @@ async function startServer() {
   };
 }
 
-async function launchBrowser() {
+// scripts: false starts a Firefox with scripts off, which its WebDriver BiDi cannot turn off for a
+// page as Chromium's page.setJavaScriptEnabled does.
+async function launchBrowser({ scripts = true } = {}) {
   const name = browserName();
   const options = {
     ...Browsers[name],
@@ -86,6 +89,9 @@ async function launchBrowser() {
     defaultViewport: null,
     args: [],
   };
+  if (!scripts) {
+    options.extraPrefsFirefox = { 'javascript.enabled': false };
+  }
   if (name === 'chromium') {
     // Root may not use Chromium's sandbox; rAF must not be throttled for pages in the
     // background of a headless browser.
