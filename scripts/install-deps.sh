@@ -69,6 +69,7 @@ test_packages=(
   man-db "the manual page's check"
   fontconfig "the font look-ups the tests check"
   diffoscope-minimal "showing why two builds of one commit differ"
+  gdb "the stacks of a program that hangs under a test compositor"
 )
 
 # The cross build needs no Qt: the Windows front end is plain Win32.

@@ -24,6 +24,8 @@ from wayland_display import run_as_user_command
 
 UNPRIVILEGED_ID = 65534  # nobody, on every Debian system
 START_SECONDS = 30
+# Longer than any suite or benchmark run here takes.
+RUN_SECONDS = int(os.environ.get("QUILLMOOR_RUN_SECONDS", "1500"))
 OUTPUT_MODE = "1280x800"
 
 SWAY_CONFIG = """\
@@ -160,6 +162,31 @@ def stop(process):
             process.wait(timeout=10)
 
 
+def run_watched(command, environment):
+    """Runs the command; one that outlives RUN_SECONDS has its threads' stacks printed (a hang
+    then says where it is) and is killed."""
+    process = subprocess.Popen(command, env=environment, start_new_session=True)
+    try:
+        return process.wait(timeout=RUN_SECONDS)
+    except subprocess.TimeoutExpired:
+        print(f"run_wayland: still running after {RUN_SECONDS} s; its stacks:", flush=True)
+        for pid in [process.pid] + descendants(process.pid):
+            subprocess.run(["gdb", "-batch", "-p", str(pid), "-ex", "thread apply all bt"],
+                           stdin=subprocess.DEVNULL, check=False, timeout=120)
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+        return 124
+
+
+def descendants(ancestor):
+    pids = []
+    for stat in glob.glob("/proc/[0-9]*/stat"):
+        pid = int(os.path.basename(os.path.dirname(stat)))
+        if pid != ancestor and descends_from(pid, ancestor):
+            pids.append(pid)
+    return pids
+
+
 def command_and_output(arguments):
     """The command to run in the compositor, the compositor, and the output's mode and scale."""
     output = {"--compositor": "sway", "--mode": OUTPUT_MODE, "--scale": "1"}
@@ -199,10 +226,10 @@ def main():
                 environment.update(QUILLMOOR_DISPLAY="wayland", QUILLMOOR_COMPOSITOR=compositor,
                                    QUILLMOOR_COMPOSITOR_PID=str(pid), WAYLAND_DISPLAY=display,
                                    XDG_RUNTIME_DIR=runtime)
-                result = subprocess.run(command, env=environment)
+                returncode = run_watched(command, environment)
             finally:
                 stop(process)
-        return result.returncode
+        return returncode
     finally:
         shutil.rmtree(runtime, ignore_errors=True)
 
