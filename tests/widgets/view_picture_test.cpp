@@ -21,6 +21,7 @@
 #include "render/maze_renderer.h"
 #include "render/palette.h"
 #include "tests/support/random_source_test_access.h"
+#include "tests/widgets/frame_callbacks.h"
 #include "tests/widgets/modal_answer.h"
 
 namespace quillmoor {
@@ -105,6 +106,7 @@ TEST(ViewPicture, EveryTickShowsExactlyAWholePicture) {
   }
   ScopedByteScript script(ProcessGameWorld().random, bytes);
   CChildView view;
+  const test::FrameCallbacksArriveFirst beforeTheViewGoes;
   view.resize(Sizes[0]);
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));

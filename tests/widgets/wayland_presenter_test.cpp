@@ -13,6 +13,7 @@
 #include "app/wayland_presenter.h"
 #include "render/damage_tiles.h"
 #include "render/frame_buffer.h"
+#include "tests/widgets/frame_callbacks.h"
 
 namespace quillmoor {
 namespace {
@@ -51,6 +52,9 @@ class PresentedWindow {
     view_.resize(ViewSize);
     view_.show();
   }
+  ~PresentedWindow() { test::LetFrameCallbacksArrive(); }
+  PresentedWindow(const PresentedWindow&) = delete;
+  PresentedWindow& operator=(const PresentedWindow&) = delete;
 
   // False when the compositor or the presenter is missing.
   bool Start() {
@@ -160,6 +164,7 @@ TEST(WaylandPresenter, FollowsTheWindowWhenItIsHiddenAndShownAgain) {
     GTEST_SKIP() << "needs a Wayland compositor";
   }
   QWidget view;
+  const test::FrameCallbacksArriveFirst beforeTheViewGoes;
   view.setAttribute(Qt::WA_OpaquePaintEvent);
   view.resize(ViewSize);
   view.show();
@@ -174,6 +179,7 @@ TEST(WaylandPresenter, FollowsTheWindowWhenItIsHiddenAndShownAgain) {
   ASSERT_TRUE(presenter->Present(frame, damage, view.devicePixelRatio()));
   ASSERT_TRUE(presenter->coversQtPainting());
 
+  test::LetFrameCallbacksArrive();
   view.hide();
   QCoreApplication::processEvents();
   EXPECT_FALSE(presenter->coversQtPainting());
