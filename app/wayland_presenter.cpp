@@ -333,13 +333,25 @@ bool WaylandPresenter::Commit() {
   if (target == nullptr) {
     return false;
   }
-  const std::vector<CellRect>& rects = m_heldBack.Rects();
-  target->BringUpToDate(*m_frame, rects);
+  // Whole pictures are copied whole; otherwise each buffer copies just the squares it lacks.
+  const bool whole = m_heldBack.whole();
+  if (whole) {
+    target->MissAll();
+  }
+  const std::vector<CellRect>& squares = m_heldBack.Squares();
+  target->BringUpToDate(*m_frame, squares);
   for (const auto& other : m_buffers) {
-    if (other.get() != target) {
-      other->MissRects(rects);
+    if (other.get() == target) {
+      continue;
+    }
+    if (whole) {
+      other->MissAll();
+    } else {
+      other->MissSquares(squares);
     }
   }
+  // The compositor gets few rectangles that cover the squares.
+  const std::vector<CellRect>& rects = m_heldBack.Rects();
   wl_surface_attach(m_surface, target->buffer(), 0, 0);
   for (const CellRect& rect : rects) {
     wl_surface_damage_buffer(m_surface, rect.left, rect.top, rect.right - rect.left,

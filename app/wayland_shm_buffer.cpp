@@ -14,8 +14,9 @@ namespace quillmoor {
 
 namespace {
 
-// Past this many missed rectangles a whole copy is cheaper than keeping count.
-constexpr std::size_t MaxMissedRects = 1024;
+// Past this many missed squares (a few ticks' worth at the fastest period) a whole copy is
+// cheaper than keeping count.
+constexpr std::size_t MaxMissedSquares = std::size_t{1} << 16;
 
 }  // namespace
 
@@ -76,39 +77,46 @@ void WaylandShmBuffer::Released(void* data, wl_buffer* /*buffer*/) {
   }
 }
 
-void WaylandShmBuffer::MissRects(const std::vector<CellRect>& rects) {
+void WaylandShmBuffer::MissSquares(const std::vector<CellRect>& squares) {
   if (m_missedAll) {
     return;
   }
-  if (m_missed.size() + rects.size() > MaxMissedRects) {
-    m_missedAll = true;
-    m_missed.clear();
+  if (m_missed.size() + squares.size() > MaxMissedSquares) {
+    MissAll();
     return;
   }
-  m_missed.insert(m_missed.end(), rects.begin(), rects.end());
+  m_missed.insert(m_missed.end(), squares.begin(), squares.end());
 }
 
-void WaylandShmBuffer::BringUpToDate(const FrameBuffer& frame, const std::vector<CellRect>& rects) {
+void WaylandShmBuffer::MissAll() {
+  m_missedAll = true;
+  m_missed.clear();
+}
+
+void WaylandShmBuffer::BringUpToDate(const FrameBuffer& frame,
+                                     const std::vector<CellRect>& squares) {
   if (m_missedAll) {
     std::memcpy(m_pixels, frame.pixels.get(), m_bytes);
   } else {
-    for (const CellRect& rect : m_missed) {
-      CopyRect(frame, rect);
+    for (const CellRect& square : m_missed) {
+      CopySquare(frame, square);
     }
-    for (const CellRect& rect : rects) {
-      CopyRect(frame, rect);
+    for (const CellRect& square : squares) {
+      CopySquare(frame, square);
     }
   }
   m_missedAll = false;
   m_missed.clear();
 }
 
-void WaylandShmBuffer::CopyRect(const FrameBuffer& frame, const CellRect& rect) {
+// The squares themselves, not the rectangles that cover them for the compositor: those are
+// chosen for few requests and can hold many times the pixels.
+void WaylandShmBuffer::CopySquare(const FrameBuffer& frame, const CellRect& square) {
   const auto width = static_cast<std::size_t>(m_width);
-  const auto length = static_cast<std::size_t>(rect.right - rect.left) * sizeof(Pixel);
-  for (int y = rect.top; y < rect.bottom; ++y) {
+  const auto length = static_cast<std::size_t>(square.right - square.left) * sizeof(Pixel);
+  for (int y = square.top; y < square.bottom; ++y) {
     const std::size_t at =
-        static_cast<std::size_t>(y) * width + static_cast<std::size_t>(rect.left);
+        static_cast<std::size_t>(y) * width + static_cast<std::size_t>(square.left);
     std::memcpy(m_pixels + at, frame.pixels.get() + at, length);
   }
 }

@@ -33,16 +33,18 @@ class WaylandShmBuffer {
   bool busy() const { return m_busy; }
   void MarkBusy() { m_busy = true; }
 
-  // What another buffer has shown meanwhile, which this one must copy before it is shown.
-  void MissRects(const std::vector<CellRect>& rects);
-  // Copies rects of frame, and everything this buffer missed, so that it shows the frame buffer
-  // as it is now. frame must have this buffer's size.
-  void BringUpToDate(const FrameBuffer& frame, const std::vector<CellRect>& rects);
+  // What another buffer has shown meanwhile, which this one must copy before it is shown: the
+  // squares, or all of it.
+  void MissSquares(const std::vector<CellRect>& squares);
+  void MissAll();
+  // Copies squares of frame, and everything this buffer missed, so that it shows the frame
+  // buffer as it is now. frame must have this buffer's size.
+  void BringUpToDate(const FrameBuffer& frame, const std::vector<CellRect>& squares);
 
  private:
   WaylandShmBuffer(wl_buffer* buffer, Pixel* pixels, std::size_t bytes, int width, int height);
   static void Released(void* data, wl_buffer* buffer);
-  void CopyRect(const FrameBuffer& frame, const CellRect& rect);
+  void CopySquare(const FrameBuffer& frame, const CellRect& square);
 
   wl_buffer* m_buffer;
   Pixel* m_pixels;
