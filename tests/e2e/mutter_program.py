@@ -17,8 +17,12 @@ from wayland_display import WaylandDisplay
 RUN_SECONDS = 4
 # The title phase takes 0.8 s; the rest is play at 50 ticks a second.
 LEAST_COMMITS = 60
-REQUEST = re.compile(r"^\[\s*[\d.]+\]\s+-> (\w+)@(\d+)\.(\w+)\((.*)\)$")
-EVENT = re.compile(r"^\[\s*[\d.]+\]\s+(\w+)@(\d+)\.(\w+)\((.*)\)$")
+# One message as libwayland prints it: "[time] -> wl_surface@12.commit()" on Debian 12; newer
+# versions (Debian 13) write objects as wl_surface#12 and may put the queue's name first,
+# "{Default Queue} ". Discarded events are marked so, and left out.
+MESSAGE = re.compile(r"^\[\s*[\d.]+\]\s+(?:\{[^}]*\}\s+)?(discarded\S*\s+)?(->\s+)?"
+                     r"(\w+)[@#](\d+)\.(\w+)\((.*)\)$")
+OBJECT = r"[@#](\d+)"
 
 
 class ProtocolTrace:
@@ -27,11 +31,9 @@ class ProtocolTrace:
     def __init__(self, text):
         self.messages = []
         for line in text.splitlines():
-            request = REQUEST.match(line.strip())
-            event = None if request else EVENT.match(line.strip())
-            match = request or event
-            if match:
-                interface, number, message, arguments = match.groups()
+            match = MESSAGE.match(line.strip())
+            if match and not match.group(1):
+                _discarded, request, interface, number, message, arguments = match.groups()
                 self.messages.append((bool(request), f"{interface}@{number}", message, arguments))
 
     def requests(self, message, target_prefix=""):
@@ -44,12 +46,12 @@ class ProtocolTrace:
 
 
 def new_id(arguments, interface):
-    match = re.search(rf"new id {interface}@(\d+)", arguments)
+    match = re.search(rf"new id {interface}{OBJECT}", arguments)
     return f"{interface}@{match.group(1)}" if match else None
 
 
 def surfaces(arguments):
-    return re.findall(r"wl_surface@\d+", arguments)
+    return [f"wl_surface@{number}" for number in re.findall(rf"wl_surface{OBJECT}", arguments)]
 
 
 class GameOnMutterTest(unittest.TestCase):
