@@ -215,6 +215,24 @@ def command_and_output(arguments):
             output["--floating"])
 
 
+def suppressions_for_user(environment, runtime):
+    """LeakSanitizer reads its suppressions as the program's user, who may not see into the source
+    tree (a clone under /root, say): that user gets a copy in the runtime folder."""
+    options = environment.get("LSAN_OPTIONS")
+    if not options or not os.environ.get("QUILLMOOR_RUN_AS"):
+        return
+    rewritten = []
+    for option in options.split(":"):
+        name, _, path = option.partition("=")
+        if name == "suppressions" and path:
+            copy = os.path.join(runtime, "lsan.supp")
+            shutil.copyfile(path, copy)
+            os.chmod(copy, 0o644)
+            option = f"suppressions={copy}"
+        rewritten.append(option)
+    environment["LSAN_OPTIONS"] = ":".join(rewritten)
+
+
 def main():
     runtime = tempfile.mkdtemp(prefix="quillmoor-wayland-")
     os.chmod(runtime, 0o700)
@@ -236,6 +254,7 @@ def main():
                 environment.update(QUILLMOOR_DISPLAY="wayland", QUILLMOOR_COMPOSITOR=compositor,
                                    QUILLMOOR_COMPOSITOR_PID=str(pid), WAYLAND_DISPLAY=display,
                                    XDG_RUNTIME_DIR=runtime)
+                suppressions_for_user(environment, runtime)
                 returncode = run_watched(command, environment)
             finally:
                 stop(process)
